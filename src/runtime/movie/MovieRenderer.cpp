@@ -1,0 +1,501 @@
+#include "runtime/movie/MovieRenderer.h"
+
+#include <QFont>
+#include <QLinearGradient>
+#include <QRadialGradient>
+#include <QRegularExpression>
+#include <QTextDocumentFragment>
+#include <algorithm>
+#include <cmath>
+
+namespace yelvanis {
+
+using namespace swf;
+
+namespace {
+
+QTransform toQt(const Matrix& m)
+{
+    return QTransform(m.a, m.b, m.c, m.d, m.tx, m.ty);
+}
+
+QColor toQt(Rgba c)
+{
+    return QColor(c.r, c.g, c.b, c.a);
+}
+
+void addContour(QPainterPath& path, const Contour& c, bool close)
+{
+    if (c.empty())
+        return;
+    path.moveTo(c.front().from.x, c.front().from.y);
+    for (const Segment& s : c) {
+        if (s.curve)
+            path.quadTo(s.control.x, s.control.y, s.to.x, s.to.y);
+        else
+            path.lineTo(s.to.x, s.to.y);
+    }
+    if (close)
+        path.closeSubpath();
+}
+
+// Linear-light interpolation has no counterpart in Qt: approximate it with
+// extra stops computed in linear light.
+double toLinear(double v)
+{
+    v /= 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double fromLinear(double v)
+{
+    v = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+    return std::clamp(v * 255.0, 0.0, 255.0);
+}
+
+QGradientStops gradientStops(const Gradient& g, const ColorTransform& cx)
+{
+    QGradientStops stops;
+    double last = -1;
+    for (size_t i = 0; i < g.stops.size(); ++i) {
+        const GradientStop& s = g.stops[i];
+        // Ratios that go backwards are treated as equal to the previous one.
+        double pos = std::max(last, s.ratio / 255.0);
+        if (pos == last)
+            pos = std::min(1.0, pos + 1e-6);
+        QColor c = toQt(cx.apply(s.color));
+        if (g.linearRgb && i > 0) {
+            const GradientStop& a = g.stops[i - 1];
+            Rgba ca = cx.apply(a.color), cb = cx.apply(s.color);
+            double from = stops.back().first;
+            for (int k = 1; k < 8; ++k) {
+                double t = k / 8.0;
+                QColor m(int(fromLinear(toLinear(ca.r) * (1 - t) + toLinear(cb.r) * t)),
+                         int(fromLinear(toLinear(ca.g) * (1 - t) + toLinear(cb.g) * t)),
+                         int(fromLinear(toLinear(ca.b) * (1 - t) + toLinear(cb.b) * t)), int(ca.a * (1 - t) + cb.a * t));
+                stops.append({ from + (pos - from) * t, m });
+            }
+        }
+        stops.append({ pos, c });
+        last = pos;
+    }
+    if (stops.isEmpty())
+        stops.append({ 0, Qt::transparent });
+    return stops;
+}
+
+QPen penFor(const LineStyle& l, const QColor& color, double widthScale, double stageScale)
+{
+    QPen pen(color);
+    double width = l.width;
+    if (l.noHScale || l.noVScale) {
+        // Device width follows the stage scale only.
+        pen.setCosmetic(true);
+        width = std::max(1.0, width * stageScale);
+    } else if (width * widthScale < 1.0) {
+        pen.setCosmetic(true);
+        width = 1.0; // hairline
+    }
+    pen.setWidthF(width);
+    pen.setCapStyle(l.startCap == LineStyle::Cap::None ? Qt::FlatCap : l.startCap == LineStyle::Cap::Square ? Qt::SquareCap : Qt::RoundCap);
+    pen.setJoinStyle(l.join == LineStyle::Join::Bevel ? Qt::BevelJoin : l.join == LineStyle::Join::Miter ? Qt::MiterJoin : Qt::RoundJoin);
+    pen.setMiterLimit(l.miterLimit);
+    return pen;
+}
+
+} // namespace
+
+MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
+{
+    MovieRenderer::CachedShape out;
+    for (const ShapeLayer& layer : g.layers) {
+        MovieRenderer::CachedLayer cl;
+        for (const FillPath& f : layer.fills) {
+            QPainterPath path;
+            path.setFillRule(g.windingRule ? Qt::WindingFill : Qt::OddEvenFill);
+            for (const Contour& c : f.contours)
+                addContour(path, c, true);
+            cl.fills.push_back({ path, f.style });
+        }
+        for (const StrokePath& s : layer.strokes) {
+            QPainterPath path;
+            for (const Contour& c : s.parts) {
+                bool closed = !c.empty() && c.front().from == c.back().to && !s.style.noClose;
+                addContour(path, c, closed);
+            }
+            cl.strokes.push_back({ path, s.style });
+        }
+        out.layers.push_back(std::move(cl));
+    }
+    return out;
+}
+
+MovieRenderer::MovieRenderer(std::shared_ptr<const LoadedMovie> movie)
+    : m_movie(std::move(movie))
+{
+}
+
+MovieRenderer::~MovieRenderer() = default;
+
+QTransform MovieRenderer::stageTransform(const QRectF& target) const
+{
+    const Rect& stage = m_movie->movie->header.stage;
+    double sw = std::max(1, stage.width()), sh = std::max(1, stage.height());
+    double scale = std::min(target.width() / sw, target.height() / sh);
+    double ox = target.x() + (target.width() - sw * scale) / 2;
+    double oy = target.y() + (target.height() - sh * scale) / 2;
+    return QTransform(scale, 0, 0, scale, ox - stage.xMin * scale, oy - stage.yMin * scale);
+}
+
+void MovieRenderer::render(QPainter& p, const MoviePlayer& player, const QRectF& target, bool antialias)
+{
+    m_antialias = antialias;
+    p.save();
+    p.fillRect(target, toQt(player.background()));
+    p.setRenderHint(QPainter::Antialiasing, antialias);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, antialias);
+    QTransform t = stageTransform(target) * p.transform();
+    m_stageScale = std::sqrt(std::abs(t.determinant()));
+    m_masks.clear();
+    drawClip(p, player.root(), t, ColorTransform {});
+    p.restore();
+}
+
+void MovieRenderer::drawClip(QPainter& p, const Clip& clip, const QTransform& t, const ColorTransform& cx)
+{
+    size_t masksBefore = m_masks.size();
+    for (const auto& [depth, object] : clip.displayList) {
+        while (m_masks.size() > masksBefore && depth > m_masks.back().untilDepth)
+            m_masks.pop_back();
+        QTransform ot = toQt(object.matrix) * t;
+        if (object.clipDepth) {
+            QPainterPath mask;
+            collectMask(object, ot, mask, 0);
+            m_masks.push_back({ object.clipDepth, mask });
+            continue;
+        }
+        if (!object.visible)
+            continue;
+        ColorTransform ocx = cx * object.colorTransform;
+        if (!m_masks.empty()) {
+            p.save();
+            p.setTransform(QTransform());
+            for (const Mask& m : m_masks)
+                p.setClipPath(m.devicePath, Qt::IntersectClip);
+            drawObject(p, object, ot, ocx);
+            p.restore();
+        } else {
+            drawObject(p, object, ot, ocx);
+        }
+    }
+    m_masks.resize(std::min(m_masks.size(), masksBefore));
+}
+
+void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPainterPath& out, int nesting)
+{
+    if (nesting > 32)
+        return;
+    const Character* c = m_movie->movie->character(o.characterId);
+    if (!c)
+        return;
+    if (o.clip) {
+        for (const auto& [depth, child] : o.clip->displayList)
+            if (!child.clipDepth)
+                collectMask(child, toQt(child.matrix) * t, out, nesting + 1);
+        return;
+    }
+    const CachedShape* shape = nullptr;
+    if (std::holds_alternative<Shape>(*c) || std::holds_alternative<MorphShape>(*c))
+        shape = shapeFor(o.characterId, o.ratio);
+    if (const auto* text = std::get_if<Text>(c)) {
+        QTransform tt = toQt(text->matrix) * t;
+        for (const TextRun& run : text->runs) {
+            const Character* fc = m_movie->movie->character(run.fontId);
+            const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
+            if (!font)
+                continue;
+            double scale = run.height / font->unitsPerEm();
+            double x = run.x;
+            for (const TextGlyph& g : run.glyphs) {
+                if (const CachedShape* gs = glyphFor(run.fontId, g.index)) {
+                    QTransform gt = QTransform(scale, 0, 0, scale, x, run.y) * tt;
+                    for (const CachedLayer& l : gs->layers)
+                        for (const CachedFill& f : l.fills)
+                            out = out.united(gt.map(f.path));
+                }
+                x += g.advance;
+            }
+        }
+    }
+    if (!shape)
+        return;
+    for (const CachedLayer& l : shape->layers)
+        for (const CachedFill& f : l.fills) {
+            QPainterPath d = t.map(f.path);
+            out = out.isEmpty() ? d : out.united(d);
+        }
+}
+
+const MovieRenderer::CachedShape* MovieRenderer::shapeFor(uint16_t id, uint16_t ratio)
+{
+    const Character* c = m_movie->movie->character(id);
+    if (!c)
+        return nullptr;
+    if (const auto* shape = std::get_if<Shape>(c)) {
+        auto it = m_shapes.find(id);
+        if (it == m_shapes.end())
+            it = m_shapes.emplace(id, cacheGeometry(buildGeometry(*shape))).first;
+        return &it->second;
+    }
+    if (const auto* morph = std::get_if<MorphShape>(c)) {
+        uint64_t key = (uint64_t(id) << 16) | ratio;
+        auto it = m_morphs.find(key);
+        if (it == m_morphs.end()) {
+            if (m_morphs.size() > 512)
+                m_morphs.clear();
+            Shape s = interpolateMorph(*morph, ratio / 65535.0);
+            it = m_morphs.emplace(key, cacheGeometry(buildGeometry(s))).first;
+        }
+        return &it->second;
+    }
+    return nullptr;
+}
+
+const MovieRenderer::CachedShape* MovieRenderer::glyphFor(uint16_t fontId, uint32_t index)
+{
+    uint64_t key = (uint64_t(fontId) << 32) | index;
+    auto it = m_glyphs.find(key);
+    if (it != m_glyphs.end())
+        return &it->second;
+    const Character* c = m_movie->movie->character(fontId);
+    const Font* font = c ? std::get_if<Font>(c) : nullptr;
+    if (!font || index >= font->glyphs.size())
+        return nullptr;
+    return &m_glyphs.emplace(key, cacheGeometry(buildGlyphGeometry(font->glyphs[index].records))).first->second;
+}
+
+QImage MovieRenderer::transformedImage(uint16_t id, const ColorTransform& cx) const
+{
+    auto it = m_movie->bitmaps.find(id);
+    if (it == m_movie->bitmaps.end())
+        return {};
+    if (cx.isIdentity())
+        return it->second;
+    QImage img = it->second.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < img.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
+        for (int x = 0; x < img.width(); ++x) {
+            QRgb px = line[x];
+            Rgba c = cx.apply({ uint8_t(qRed(px)), uint8_t(qGreen(px)), uint8_t(qBlue(px)), uint8_t(qAlpha(px)) });
+            line[x] = qRgba(c.r, c.g, c.b, c.a);
+        }
+    }
+    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+QBrush MovieRenderer::brushFor(const FillStyle& style, const ColorTransform& cx) const
+{
+    switch (style.kind) {
+    case FillStyle::Kind::Solid: return QBrush(toQt(cx.apply(style.color)));
+    case FillStyle::Kind::Linear: {
+        QLinearGradient g(-16384, 0, 16384, 0);
+        g.setStops(gradientStops(style.gradient, cx));
+        g.setSpread(style.gradient.spread == Gradient::Spread::Reflect ? QGradient::ReflectSpread
+                    : style.gradient.spread == Gradient::Spread::Repeat ? QGradient::RepeatSpread : QGradient::PadSpread);
+        QBrush b(g);
+        b.setTransform(toQt(style.matrix));
+        return b;
+    }
+    case FillStyle::Kind::Radial:
+    case FillStyle::Kind::Focal: {
+        double focal = style.kind == FillStyle::Kind::Focal ? style.gradient.focal * 16384 : 0;
+        QRadialGradient g(QPointF(0, 0), 16384, QPointF(focal, 0));
+        g.setStops(gradientStops(style.gradient, cx));
+        g.setSpread(style.gradient.spread == Gradient::Spread::Reflect ? QGradient::ReflectSpread
+                    : style.gradient.spread == Gradient::Spread::Repeat ? QGradient::RepeatSpread : QGradient::PadSpread);
+        QBrush b(g);
+        b.setTransform(toQt(style.matrix));
+        return b;
+    }
+    case FillStyle::Kind::Bitmap: {
+        QImage img = transformedImage(style.bitmapId, cx);
+        if (img.isNull())
+            return QBrush(Qt::NoBrush);
+        QBrush b(img);
+        b.setTransform(toQt(style.matrix));
+        return b;
+    }
+    }
+    return {};
+}
+
+void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const ColorTransform& cx)
+{
+    p.setTransform(t);
+    double widthScale = std::sqrt(std::abs(t.determinant()));
+    for (const CachedLayer& layer : shape.layers) {
+        for (const CachedFill& f : layer.fills) {
+            if (f.style.kind == FillStyle::Kind::Bitmap && !f.style.repeat) {
+                QImage img = transformedImage(f.style.bitmapId, cx);
+                if (img.isNull())
+                    continue;
+                // Clipped bitmaps: the picture once, inside the fill's outline.
+                p.save();
+                p.setClipPath(f.path, Qt::IntersectClip);
+                p.setRenderHint(QPainter::SmoothPixmapTransform, m_antialias && f.style.smooth);
+                p.setTransform(toQt(f.style.matrix) * t);
+                p.drawImage(QPointF(0, 0), img);
+                p.restore();
+                continue;
+            }
+            if (f.style.kind == FillStyle::Kind::Bitmap) {
+                p.save();
+                p.setRenderHint(QPainter::SmoothPixmapTransform, m_antialias && f.style.smooth);
+                p.fillPath(f.path, brushFor(f.style, cx));
+                p.restore();
+                continue;
+            }
+            p.fillPath(f.path, brushFor(f.style, cx));
+        }
+        for (const CachedStroke& s : layer.strokes) {
+            QColor color = toQt(cx.apply(s.style.color));
+            QPen pen = penFor(s.style, color, widthScale, m_stageScale);
+            if (s.style.fill && s.style.fill->kind != FillStyle::Kind::Solid)
+                pen.setBrush(brushFor(*s.style.fill, cx));
+            p.strokePath(s.path, pen);
+        }
+    }
+}
+
+void MovieRenderer::drawText(QPainter& p, const Text& text, const QTransform& t, const ColorTransform& cx)
+{
+    QTransform tt = toQt(text.matrix) * t;
+    for (const TextRun& run : text.runs) {
+        const Character* fc = m_movie->movie->character(run.fontId);
+        const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
+        if (!font)
+            continue;
+        double scale = run.height / font->unitsPerEm();
+        QBrush brush(toQt(cx.apply(run.color)));
+        double x = run.x;
+        for (const TextGlyph& g : run.glyphs) {
+            if (const CachedShape* gs = glyphFor(run.fontId, g.index)) {
+                p.setTransform(QTransform(scale, 0, 0, scale, x, run.y) * tt);
+                for (const CachedLayer& l : gs->layers)
+                    for (const CachedFill& f : l.fills)
+                        p.fillPath(f.path, brush);
+            }
+            x += g.advance;
+        }
+    }
+}
+
+void MovieRenderer::drawEditText(QPainter& p, const EditText& e, const QTransform& t, const ColorTransform& cx)
+{
+    p.setTransform(t);
+    QRectF box(e.bounds.xMin, e.bounds.yMin, e.bounds.width(), e.bounds.height());
+    if (e.border) {
+        p.fillRect(box, toQt(cx.apply({ 255, 255, 255, 255 })));
+        QPen pen(toQt(cx.apply({ 0, 0, 0, 255 })));
+        pen.setCosmetic(true);
+        pen.setWidth(1);
+        p.setPen(pen);
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(box);
+    }
+    QString text = QString::fromUtf8(e.initialText.data(), qsizetype(e.initialText.size()));
+    if (e.html)
+        text = QTextDocumentFragment::fromHtml(text).toPlainText();
+    if (text.isEmpty())
+        return;
+    if (e.password)
+        text = QString(text.size(), QLatin1Char('*'));
+    const double pad = 40; // two pixels of gutter
+    QRectF inner = box.adjusted(pad + e.leftMargin, pad, -pad - e.rightMargin, -pad);
+    QColor color = toQt(cx.apply(e.color));
+    const Character* fc = e.hasFont ? m_movie->movie->character(e.fontId) : nullptr;
+    const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
+    p.save();
+    p.setClipRect(box, Qt::IntersectClip);
+    if (font && e.useOutlines && !font->glyphs.empty() && font->codes.size() == font->glyphs.size()) {
+        // Embedded outlines, laid out on one line per paragraph.
+        double scale = e.fontHeight / font->unitsPerEm();
+        double ascent = font->hasLayout ? font->ascent * scale : e.fontHeight * 0.8;
+        double lineHeight = font->hasLayout ? (font->ascent + font->descent + font->leading) * scale + e.leading : e.fontHeight * 1.15;
+        double y = inner.top() + ascent;
+        const QStringList lines = text.split(QRegularExpression(QStringLiteral("[\r\n]")));
+        QBrush brush(color);
+        for (const QString& line : lines) {
+            std::vector<std::pair<uint32_t, double>> placed;
+            double width = 0;
+            for (QChar ch : line) {
+                auto it = std::find(font->codes.begin(), font->codes.end(), ch.unicode());
+                if (it == font->codes.end()) {
+                    width += e.fontHeight * 0.5;
+                    continue;
+                }
+                uint32_t index = uint32_t(it - font->codes.begin());
+                placed.push_back({ index, width });
+                double adv = font->hasLayout ? font->glyphs[index].advance * scale : e.fontHeight * 0.6;
+                width += adv;
+            }
+            double x = inner.left() + e.indent;
+            if (e.align == 1)
+                x = inner.right() - width;
+            else if (e.align == 2)
+                x = inner.left() + (inner.width() - width) / 2;
+            for (auto [index, dx] : placed) {
+                if (const CachedShape* gs = glyphFor(e.fontId, index)) {
+                    p.setTransform(QTransform(scale, 0, 0, scale, x + dx, y) * t);
+                    for (const CachedLayer& l : gs->layers)
+                        for (const CachedFill& f : l.fills)
+                            p.fillPath(f.path, brush);
+                }
+            }
+            y += lineHeight;
+        }
+    } else {
+        QFont qf(font && !font->name.empty() ? QString::fromStdString(font->name) : QStringLiteral("Liberation Sans"));
+        if (font) {
+            qf.setBold(font->bold);
+            qf.setItalic(font->italic);
+        }
+        qf.setPixelSize(std::max(1, int(e.fontHeight)));
+        qf.setStyleHint(QFont::SansSerif);
+        p.setFont(qf);
+        p.setPen(color);
+        int flags = e.align == 1 ? Qt::AlignRight : e.align == 2 ? Qt::AlignHCenter : Qt::AlignLeft;
+        flags |= Qt::AlignTop;
+        if (e.wordWrap)
+            flags |= Qt::TextWordWrap;
+        p.drawText(inner, flags, text);
+    }
+    p.restore();
+}
+
+void MovieRenderer::drawObject(QPainter& p, const DisplayObject& o, const QTransform& t, const ColorTransform& cx)
+{
+    if (o.clip) {
+        drawClip(p, *o.clip, t, cx);
+        return;
+    }
+    const Character* c = m_movie->movie->character(o.characterId);
+    if (!c)
+        return;
+    if (std::holds_alternative<Shape>(*c) || std::holds_alternative<MorphShape>(*c)) {
+        if (const CachedShape* s = shapeFor(o.characterId, o.ratio))
+            drawShape(p, *s, t, cx);
+    } else if (const auto* text = std::get_if<Text>(c)) {
+        drawText(p, *text, t, cx);
+    } else if (const auto* edit = std::get_if<EditText>(c)) {
+        drawEditText(p, *edit, t, cx);
+    } else if (std::holds_alternative<Bitmap>(*c)) {
+        QImage img = transformedImage(o.characterId, cx);
+        if (!img.isNull()) {
+            p.setTransform(QTransform(20, 0, 0, 20, 0, 0) * t);
+            p.drawImage(QPointF(0, 0), img);
+        }
+    }
+}
+
+} // namespace yelvanis

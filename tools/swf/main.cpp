@@ -1,0 +1,205 @@
+// yelvanis-swf: what the movie engine makes of a file.
+//   info FILE                          header and tags as JSON, or the refusal
+//   render FILE FRAME OUT.png [WxH]    the stage after FRAME frames (1 is the first)
+//   bench FILE...                      parse and render figures
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+
+#include "runtime/movie/MovieLoader.h"
+#include "runtime/movie/MoviePlayer.h"
+#include "runtime/movie/MovieRenderer.h"
+
+using namespace yelvanis;
+
+namespace {
+
+int usage()
+{
+    std::fprintf(stderr,
+                 "usage: yelvanis-swf info FILE\n"
+                 "       yelvanis-swf render FILE FRAME OUT.png [WIDTHxHEIGHT] [--aliased]\n"
+                 "       yelvanis-swf bench FILE...\n");
+    return 2;
+}
+
+QJsonObject rectJson(const swf::Rect& r)
+{
+    return { { "xMin", r.xMin }, { "xMax", r.xMax }, { "yMin", r.yMin }, { "yMax", r.yMax } };
+}
+
+int info(const QString& path)
+{
+    MovieLoadResult r = loadMovieFile(path);
+    QJsonObject out;
+    out["file"] = path;
+    if (!r.loaded) {
+        out["refused"] = r.error;
+        std::printf("%s\n", QJsonDocument(out).toJson().constData());
+        return 1;
+    }
+    const swf::Movie& m = *r.loaded->movie;
+    QJsonObject header;
+    header["signature"] = QString::fromLatin1(m.header.signature, 3);
+    header["version"] = m.header.version;
+    header["fileLength"] = double(m.header.fileLength);
+    header["stage"] = rectJson(m.header.stage);
+    header["stagePixels"] = QStringLiteral("%1x%2").arg(m.header.stage.width() / 20.0).arg(m.header.stage.height() / 20.0);
+    header["frameRate"] = m.header.frameRate;
+    header["frameCount"] = m.header.frameCount;
+    out["header"] = header;
+    out["as3"] = m.as3;
+    out["framesOnTimeline"] = int(m.timeline.frames.size());
+    if (m.background)
+        out["background"] = QStringLiteral("#%1%2%3")
+                                .arg(m.background->r, 2, 16, QLatin1Char('0'))
+                                .arg(m.background->g, 2, 16, QLatin1Char('0'))
+                                .arg(m.background->b, 2, 16, QLatin1Char('0'));
+    QJsonArray tags;
+    for (const swf::TagInfo& t : m.tags) {
+        QJsonObject o { { "code", t.code }, { "name", swf::tagName(t.code) }, { "offset", double(t.offset) }, { "length", double(t.length) } };
+        if (t.nesting)
+            o["inSprite"] = true;
+        if (t.characterId)
+            o["id"] = *t.characterId;
+        tags.append(o);
+    }
+    out["tags"] = tags;
+    QJsonArray warnings;
+    for (const QString& w : r.loaded->warnings)
+        warnings.append(w);
+    out["warnings"] = warnings;
+    std::printf("%s\n", QJsonDocument(out).toJson().constData());
+    return 0;
+}
+
+QImage renderFrame(const std::shared_ptr<const LoadedMovie>& movie, int frame, QSize size, bool antialias)
+{
+    swf::MoviePlayer player(movie->movie);
+    for (int i = 1; i < frame; ++i)
+        player.tick();
+    MovieRenderer renderer(movie);
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    renderer.render(p, player, QRectF(QPointF(0, 0), QSizeF(size)), antialias);
+    p.end();
+    return img;
+}
+
+QSize stageSize(const swf::Movie& m)
+{
+    return QSize(std::max(1, int(std::lround(m.header.stage.width() / 20.0))), std::max(1, int(std::lround(m.header.stage.height() / 20.0))));
+}
+
+int render(const QStringList& args)
+{
+    bool antialias = !args.contains("--aliased");
+    QStringList rest;
+    for (const QString& a : args)
+        if (!a.startsWith("--"))
+            rest << a;
+    if (rest.size() < 3)
+        return usage();
+    MovieLoadResult r = loadMovieFile(rest[0]);
+    if (!r.loaded) {
+        std::fprintf(stderr, "refused: %s\n", qPrintable(r.error));
+        return 1;
+    }
+    int frame = std::max(1, rest[1].toInt());
+    QSize size = stageSize(*r.loaded->movie);
+    if (rest.size() >= 4) {
+        QStringList wh = rest[3].split('x');
+        if (wh.size() != 2 || wh[0].toInt() <= 0 || wh[1].toInt() <= 0 || wh[0].toInt() > 8192 || wh[1].toInt() > 8192)
+            return usage();
+        size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    QImage img = renderFrame(r.loaded, frame, size, antialias);
+    if (!img.save(rest[2])) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(rest[2]));
+        return 1;
+    }
+    return 0;
+}
+
+double cpuSeconds()
+{
+    return double(std::clock()) / CLOCKS_PER_SEC;
+}
+
+int bench(const QStringList& files)
+{
+    std::printf("%-48s %9s %12s %12s %14s %10s\n", "file", "bytes", "parse ms", "ms per MB", "render ms/frm", "cpu share");
+    for (const QString& path : files) {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly))
+            continue;
+        QByteArray data = f.readAll();
+        const int parseRuns = 5;
+        QElapsedTimer t;
+        t.start();
+        MovieLoadResult r;
+        for (int i = 0; i < parseRuns; ++i)
+            r = loadMovieData(data);
+        double parseMs = t.nsecsElapsed() / 1e6 / parseRuns;
+        double perMb = parseMs / std::max(1e-6, data.size() / 1048576.0);
+        QString name = QFileInfo(path).fileName();
+        if (QFileInfo(path).dir().dirName() != "." && name == "test.swf")
+            name = QFileInfo(path).dir().dirName();
+        if (!r.loaded) {
+            std::printf("%-48s %9lld %12.3f %12.2f %14s %10s  refused: %s\n", qPrintable(name.left(48)), (long long)data.size(), parseMs, perMb, "-", "-",
+                        qPrintable(r.error));
+            continue;
+        }
+        // A panel-sized frame (the main screen's panel is about 400x150).
+        swf::MoviePlayer player(r.loaded->movie);
+        MovieRenderer renderer(r.loaded);
+        QImage img(401, 153, QImage::Format_ARGB32_Premultiplied);
+        const int frames = 60;
+        double cpu0 = cpuSeconds();
+        t.restart();
+        for (int i = 0; i < frames; ++i) {
+            player.tick();
+            QPainter p(&img);
+            renderer.render(p, player, QRectF(img.rect()), true);
+        }
+        double renderMs = t.nsecsElapsed() / 1e6 / frames;
+        double cpuMs = (cpuSeconds() - cpu0) * 1000 / frames;
+        double fps = r.loaded->movie->header.frameRate > 0 ? r.loaded->movie->header.frameRate : 12;
+        double share = cpuMs * fps / 1000.0 * 100.0; // of one core while playing
+        std::printf("%-48s %9lld %12.3f %12.2f %14.3f %9.2f%%\n", qPrintable(name.left(48)), (long long)data.size(), parseMs, perMb, renderMs, share);
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv); // fonts for device text
+    QStringList args = app.arguments().mid(1);
+    if (args.isEmpty())
+        return usage();
+    QString command = args.takeFirst();
+    if (command == "info" && args.size() == 1)
+        return info(args[0]);
+    if (command == "render")
+        return render(args);
+    if (command == "bench" && !args.isEmpty())
+        return bench(args);
+    return usage();
+}
