@@ -1,0 +1,99 @@
+#include "runtime/qt/Look.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPalette>
+#include <QStyleFactory>
+
+static void initFontResources()
+{
+    Q_INIT_RESOURCE(fonts);
+}
+
+namespace yelvanis::qt {
+
+namespace {
+
+QString substitute(const std::string& face, bool bold)
+{
+    // The bundled "MS Sans Serif" has one weight; its bold is Tahoma Bold,
+    // much as the desktop it was made for did it.
+    if (face == "MS Sans Serif" && bold)
+        return QStringLiteral("Tahoma");
+    if (face == "Arial")
+        return QStringLiteral("Liberation Sans");
+    if (face == "Monotype Corsiva")
+        return QStringLiteral("Z003");
+    if (face == "Script")
+        return QStringLiteral("Dancing Script");
+    if (face == "Comic Sans MS")
+        return QStringLiteral("Comic Neue");
+    return QString::fromStdString(face);
+}
+
+} // namespace
+
+void initialiseLook(QApplication& app)
+{
+    static bool fontsLoaded = false;
+    if (!fontsLoaded) {
+        initFontResources();
+        for (const char* f : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf", "LiberationSans-Regular.ttf",
+                              "LiberationSans-Bold.ttf", "LiberationSans-Italic.ttf", "LiberationSans-BoldItalic.ttf",
+                              "Z003-MediumItalic.otf", "DancingScript-Regular.otf", "DancingScript-Bold.otf",
+                              "ComicNeue-Regular.otf", "ComicNeue-Bold.otf"})
+            QFontDatabase::addApplicationFont(QStringLiteral(":/fonts/") + QLatin1String(f));
+        fontsLoaded = true;
+    }
+    if (QStyle* fusion = QStyleFactory::create(QStringLiteral("Fusion")))
+        app.setStyle(fusion);
+
+    const QColor face = toQColor(Colour::system(SystemColour::ButtonFace));
+    const QColor text = toQColor(Colour::system(SystemColour::WindowText));
+    QPalette p;
+    p.setColor(QPalette::Window, face);
+    p.setColor(QPalette::WindowText, text);
+    p.setColor(QPalette::Button, face);
+    p.setColor(QPalette::ButtonText, toQColor(Colour::system(SystemColour::ButtonText)));
+    p.setColor(QPalette::Base, Qt::white);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Highlight, QColor(0x00, 0x78, 0xD7));
+    p.setColor(QPalette::HighlightedText, toQColor(Colour::system(SystemColour::HighlightText)));
+    p.setColor(QPalette::Light, Qt::white);
+    p.setColor(QPalette::Midlight, QColor(0xE3, 0xE3, 0xE3));
+    p.setColor(QPalette::Mid, QColor(0xA0, 0xA0, 0xA0));
+    p.setColor(QPalette::Dark, QColor(0x69, 0x69, 0x69));
+    p.setColor(QPalette::Shadow, QColor(0x40, 0x40, 0x40));
+    app.setPalette(p);
+    app.setFont(toQFont(defaultFont()));
+}
+
+QColor toQColor(Colour c)
+{
+    const std::uint32_t rgb = c.resolvedRgb();
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+QFont toQFont(const Font& f)
+{
+    QFont q;
+    q.setFamilies({substitute(f.face, f.bold()), QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    // Pixel sizes at 96 pixels per inch keep every layout as designed;
+    // high-density displays scale through the device pixel ratio.
+    q.setPixelSize(qMax(1, qRound(f.points() * 96.0 / 72.0)));
+    q.setWeight(f.bold() ? QFont::Bold : QFont::Normal);
+    q.setItalic(f.italic);
+    q.setUnderline(f.underline);
+    q.setKerning(true);
+    q.setStyleStrategy(QFont::PreferAntialias);
+    return q;
+}
+
+QString toDisplayText(const std::string& utf8)
+{
+    QString s = QString::fromStdString(utf8);
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return s;
+}
+
+} // namespace yelvanis::qt

@@ -1,0 +1,263 @@
+#include "runtime/qt/ScreenWindow.h"
+
+#include "content/Content.h"
+#include "runtime/Units.h"
+#include "runtime/qt/ButtonControl.h"
+#include "runtime/qt/FrameControl.h"
+#include "runtime/qt/Look.h"
+#include "runtime/qt/MoviePanel.h"
+#include "runtime/qt/StreamPanel.h"
+#include "runtime/qt/Surface.h"
+#include "runtime/qt/TextBoxControl.h"
+
+#include <QCloseEvent>
+#include <QApplication>
+#include <QIcon>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScreen>
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace yelvanis::qt {
+
+namespace {
+
+// Width of the border drawn round a window that has no title bar.
+constexpr int kDrawnBorder = 3;
+
+QIcon iconFor(const IconDef& icon)
+{
+    if (icon.kind == IconDef::Kind::Picture) {
+        const auto bytes = content::get(icon.picture.resource);
+        QPixmap pm;
+        pm.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), uint(bytes.size()), "ICO");
+        return QIcon(pm);
+    }
+    if (icon.kind == IconDef::Kind::None) {
+        QPixmap empty(16, 16);
+        empty.fill(Qt::transparent);
+        return QIcon(empty);
+    }
+    return {};
+}
+
+} // namespace
+
+ScreenWindow::ScreenWindow(const ScreenDef& def, ScreenEvents& events)
+    : QWidget(nullptr), m_id(def.id), m_events(events)
+{
+    setObjectName(QString::fromStdString(def.id));
+    setAttribute(Qt::WA_DeleteOnClose, false);
+
+    Qt::WindowFlags flags = Qt::Window;
+    if (def.hasTitleBar()) {
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+        if (def.controlBox)
+            flags |= Qt::WindowCloseButtonHint | Qt::WindowSystemMenuHint;
+    } else {
+        flags |= Qt::FramelessWindowHint;
+        m_border = kDrawnBorder;
+    }
+    setWindowFlags(flags);
+    setWindowTitle(QString::fromStdString(def.caption));
+    if (QIcon icon = iconFor(def.icon); !icon.isNull())
+        setWindowIcon(icon);
+
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, toQColor(*def.backColour));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    buildMenu(def);
+    const int menuHeight = m_menuBar ? m_menuBar->sizeHint().height() : 0;
+    const QSize client(twipsToPixels(def.clientWidth), twipsToPixels(def.clientHeight));
+    m_client = new Surface(toQColor(*def.backColour),
+                           [this](const std::string& name) { m_events.clicked(m_id, name); }, this);
+    m_client->setObjectName(QStringLiteral("client"));
+    m_client->setGeometry(m_border, m_border + menuHeight, client.width(), client.height());
+    if (m_menuBar)
+        m_menuBar->setGeometry(m_border, m_border, client.width(), menuHeight);
+
+    buildControls(def);
+
+    const QSize outer(client.width() + 2 * m_border, client.height() + menuHeight + 2 * m_border);
+    if (def.border == BorderStyle::SizableToolWindow) {
+        resize(outer);
+        setMinimumSize(1, 1);
+    } else {
+        setFixedSize(outer);
+    }
+    place(def);
+}
+
+void ScreenWindow::buildMenu(const ScreenDef& def)
+{
+    if (def.menu.empty())
+        return;
+    m_menuBar = new QMenuBar(this);
+    m_menuBar->setNativeMenuBar(false);
+    m_menuBar->setFont(toQFont(defaultFont()));
+    // A desktop's menu colours, not the screen's back colour.
+    m_menuBar->setPalette(QApplication::palette());
+    m_menuBar->setAutoFillBackground(true);
+    for (const MenuItemDef& top : def.menu) {
+        const QString caption = QString::fromStdString(top.caption);
+        if (top.items.empty()) {
+            QAction* a = m_menuBar->addAction(caption);
+            a->setObjectName(QString::fromStdString(top.name));
+            connect(a, &QAction::triggered, this, [this, name = top.name] { m_events.clicked(m_id, name); });
+            continue;
+        }
+        QMenu* menu = m_menuBar->addMenu(caption);
+        menu->setObjectName(QString::fromStdString(top.name));
+        menu->setFont(toQFont(defaultFont()));
+        for (const MenuItemDef& sub : top.items) {
+            QAction* a = menu->addAction(QString::fromStdString(sub.caption));
+            a->setObjectName(QString::fromStdString(sub.name));
+            connect(a, &QAction::triggered, this, [this, name = sub.name] { m_events.clicked(m_id, name); });
+        }
+    }
+}
+
+void ScreenWindow::buildControls(const ScreenDef& def)
+{
+    auto clickOf = [this](const std::string& name) { m_events.clicked(m_id, name); };
+    std::map<std::string, Surface*, std::less<>> frames;
+    // Frames first, so that a control can go into a frame stored after it.
+    for (const ControlDef& c : def.controls) {
+        if (c.kind != ControlKind::Frame)
+            continue;
+        if (!c.container.empty())
+            throw std::runtime_error("frame " + c.name + " is not on the screen");
+        auto* f = new FrameControl(c, clickOf, m_client);
+        frames.emplace(c.name, f);
+        m_controls.emplace(c.name, f);
+    }
+
+    std::vector<std::pair<const ControlDef*, QWidget*>> windowed;
+    for (const ControlDef& c : def.controls) {
+        Surface* container = m_client;
+        if (!c.container.empty()) {
+            auto it = frames.find(c.container);
+            if (it == frames.end())
+                throw std::runtime_error("control " + c.name + " names the unknown container " + c.container);
+            container = it->second;
+        }
+        QWidget* w = nullptr;
+        switch (c.kind) {
+        case ControlKind::Label:
+        case ControlKind::Image:
+        case ControlKind::Line:
+            container->addPainted(c);
+            continue;
+        case ControlKind::Frame:
+            w = m_controls.at(c.name);
+            break;
+        case ControlKind::Button: {
+            auto* b = new ButtonControl(c, container);
+            connect(b, &QAbstractButton::clicked, this, [this, name = c.name] { m_events.clicked(m_id, name); });
+            w = b;
+            break;
+        }
+        case ControlKind::TextBox:
+            w = new TextBoxControl(c, container);
+            break;
+        case ControlKind::Movie:
+            w = new MoviePanel(c, container);
+            break;
+        case ControlKind::Stream:
+            w = new StreamPanel(c, container);
+            break;
+        }
+        m_controls.emplace(c.name, w);
+        windowed.emplace_back(&c, w);
+    }
+
+    // The one stored earlier lies above: raise the last stored first.
+    for (auto it = windowed.rbegin(); it != windowed.rend(); ++it)
+        it->second->raise();
+
+    std::vector<std::pair<const ControlDef*, QWidget*>> focusable;
+    for (const auto& [c, w] : windowed)
+        if (c->canTakeFocus())
+            focusable.emplace_back(c, w);
+    std::stable_sort(focusable.begin(), focusable.end(),
+                     [](const auto& a, const auto& b) { return a.first->tabIndex < b.first->tabIndex; });
+    for (const auto& [c, w] : focusable)
+        m_tabOrder.push_back(w);
+    for (size_t i = 1; i < m_tabOrder.size(); ++i)
+        QWidget::setTabOrder(m_tabOrder[i - 1], m_tabOrder[i]);
+    for (const auto& [c, w] : focusable) {
+        if (c->kind != ControlKind::TextBox || c->tabStop.value_or(true)) {
+            m_firstFocus = w;
+            break;
+        }
+    }
+    if (!m_firstFocus && !m_tabOrder.empty())
+        m_firstFocus = m_tabOrder.front();
+}
+
+void ScreenWindow::place(const ScreenDef& def)
+{
+    const QSize outer = size();
+    const int menuHeight = m_menuBar ? m_menuBar->height() : 0;
+    switch (def.startPosition) {
+    case StartPosition::Manual:
+        // The client area's corner goes where the definition says.
+        move(twipsToPixels(def.clientLeft) - m_border, twipsToPixels(def.clientTop) - m_border - menuHeight);
+        break;
+    case StartPosition::CentreScreen: {
+        QScreen* screen = QGuiApplication::primaryScreen();
+        const QRect avail = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+        move(avail.center() - QPoint(outer.width() / 2, outer.height() / 2));
+        break;
+    }
+    case StartPosition::SystemDefault:
+        break;
+    }
+}
+
+QRect ScreenWindow::clientGeometry() const
+{
+    return QRect(geometry().topLeft() + m_client->pos(), m_client->size());
+}
+
+QWidget* ScreenWindow::control(std::string_view name) const
+{
+    auto it = m_controls.find(name);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+void ScreenWindow::closeEvent(QCloseEvent* event)
+{
+    // The frame's close is the navigation action Close: the screen manager
+    // unloads the screen and may end the program.
+    event->ignore();
+    m_events.closeRequested(m_id);
+}
+
+void ScreenWindow::paintEvent(QPaintEvent* event)
+{
+    QWidget::paintEvent(event);
+    if (m_border == 0)
+        return;
+    // A dialog frame drawn by hand: light outside top-left, dark bottom-right.
+    QPainter p(this);
+    QRect r = rect().adjusted(0, 0, -1, -1);
+    const QColor colours[3][2] = {{QColor(0xE3, 0xE3, 0xE3), QColor(0x40, 0x40, 0x40)},
+                                  {Qt::white, QColor(0xA0, 0xA0, 0xA0)},
+                                  {QColor(0xF0, 0xF0, 0xF0), QColor(0xF0, 0xF0, 0xF0)}};
+    for (int i = 0; i < kDrawnBorder; ++i) {
+        p.setPen(colours[i][0]);
+        p.drawLine(r.topLeft(), r.topRight());
+        p.drawLine(r.topLeft(), r.bottomLeft());
+        p.setPen(colours[i][1]);
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        p.drawLine(r.topRight(), r.bottomRight());
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
+} // namespace yelvanis::qt

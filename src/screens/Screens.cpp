@@ -1,0 +1,20 @@
+#include "screens/Screens.h"
+
+namespace yelvanis::screens {
+
+void addAll(Catalogue& catalogue)
+{
+    addMain(catalogue);
+}
+
+const Catalogue& all()
+{
+    static const Catalogue catalogue = [] {
+        Catalogue c;
+        addAll(c);
+        return c;
+    }();
+    return catalogue;
+}
+
+} // namespace yelvanis::screens
