@@ -77,6 +77,56 @@ int info(const QString& path)
         tags.append(o);
     }
     out["tags"] = tags;
+    QJsonArray characters;
+    for (const auto& [id, c] : m.characters) {
+        QJsonObject o { { "id", id } };
+        static const char* kinds[] = { "none", "shape", "morph", "bitmap", "font", "text", "edittext", "sprite" };
+        o["kind"] = kinds[c.index()];
+        if (const auto* shape = std::get_if<swf::Shape>(&c)) {
+            o["bounds"] = rectJson(shape->bounds);
+            o["records"] = int(shape->records.size());
+            QJsonArray fills;
+            for (const swf::FillStyle& f : shape->fills) {
+                static const char* fk[] = { "solid", "linear", "radial", "focal", "bitmap" };
+                QJsonObject fo { { "kind", fk[int(f.kind)] } };
+                auto hex = [](swf::Rgba c) { return QString::asprintf("#%02x%02x%02x%02x", c.r, c.g, c.b, c.a); };
+                if (f.kind == swf::FillStyle::Kind::Solid)
+                    fo["color"] = hex(f.color);
+                QJsonArray stops;
+                for (const swf::GradientStop& st : f.gradient.stops)
+                    stops.append(QStringLiteral("%1:%2").arg(st.ratio).arg(hex(st.color)));
+                if (!stops.isEmpty())
+                    fo["stops"] = stops;
+                if (f.kind == swf::FillStyle::Kind::Bitmap)
+                    fo["bitmap"] = f.bitmapId;
+                fills.append(fo);
+            }
+            o["fills"] = fills;
+            QJsonArray lines;
+            for (const swf::LineStyle& l : shape->lines) {
+                QJsonObject lo { { "width", l.width } };
+                if (l.noHScale)
+                    lo["noHScale"] = true;
+                if (l.noVScale)
+                    lo["noVScale"] = true;
+                if (l.fill)
+                    lo["filled"] = true;
+                lines.append(lo);
+            }
+            o["lines"] = lines;
+        } else if (const auto* b = std::get_if<swf::Bitmap>(&c)) {
+            auto it = r.loaded->bitmaps.find(id);
+            if (it != r.loaded->bitmaps.end())
+                o["size"] = QStringLiteral("%1x%2").arg(it->second.width()).arg(it->second.height());
+        } else if (const auto* sp = std::get_if<swf::Sprite>(&c)) {
+            o["frames"] = int(sp->timeline->frames.size());
+        } else if (const auto* f = std::get_if<swf::Font>(&c)) {
+            o["name"] = QString::fromStdString(f->name);
+            o["glyphs"] = int(f->glyphs.size());
+        }
+        characters.append(o);
+    }
+    out["characters"] = characters;
     QJsonArray warnings;
     for (const QString& w : r.loaded->warnings)
         warnings.append(w);

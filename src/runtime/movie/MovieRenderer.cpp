@@ -53,45 +53,59 @@ double fromLinear(double v)
     return std::clamp(v * 255.0, 0.0, 255.0);
 }
 
+// A colour for every ratio. A stop whose ratio goes backwards is never
+// reached itself, but it still starts the segment that follows it.
 QGradientStops gradientStops(const Gradient& g, const ColorTransform& cx)
 {
     QGradientStops stops;
-    double last = -1;
-    for (size_t i = 0; i < g.stops.size(); ++i) {
-        const GradientStop& s = g.stops[i];
-        // Ratios that go backwards are treated as equal to the previous one.
-        double pos = std::max(last, s.ratio / 255.0);
-        if (pos == last)
-            pos = std::min(1.0, pos + 1e-6);
-        QColor c = toQt(cx.apply(s.color));
-        if (g.linearRgb && i > 0) {
-            const GradientStop& a = g.stops[i - 1];
-            Rgba ca = cx.apply(a.color), cb = cx.apply(s.color);
-            double from = stops.back().first;
-            for (int k = 1; k < 8; ++k) {
-                double t = k / 8.0;
-                QColor m(int(fromLinear(toLinear(ca.r) * (1 - t) + toLinear(cb.r) * t)),
-                         int(fromLinear(toLinear(ca.g) * (1 - t) + toLinear(cb.g) * t)),
-                         int(fromLinear(toLinear(ca.b) * (1 - t) + toLinear(cb.b) * t)), int(ca.a * (1 - t) + cb.a * t));
-                stops.append({ from + (pos - from) * t, m });
-            }
-        }
-        stops.append({ pos, c });
-        last = pos;
-    }
-    if (stops.isEmpty())
+    if (g.stops.empty()) {
         stops.append({ 0, Qt::transparent });
+        return stops;
+    }
+    std::vector<Rgba> colors;
+    for (const GradientStop& s : g.stops)
+        colors.push_back(cx.apply(s.color));
+    auto mix = [&](Rgba a, Rgba b, double t) {
+        auto ch = [&](uint8_t x, uint8_t y) {
+            return g.linearRgb ? fromLinear(toLinear(x) * (1 - t) + toLinear(y) * t) : x + (double(y) - x) * t;
+        };
+        return QColor(int(std::lround(ch(a.r, b.r))), int(std::lround(ch(a.g, b.g))), int(std::lround(ch(a.b, b.b))),
+                      int(std::lround(a.a + (double(b.a) - a.a) * t)));
+    };
+    const size_t n = g.stops.size();
+    size_t i = 0;
+    for (int p = 0; p < 256; ++p) {
+        size_t k = 0;
+        while (k < n && g.stops[k].ratio < p)
+            ++k;
+        (void)i;
+        QColor c;
+        if (k == 0)
+            c = mix(colors[0], colors[0], 0);
+        else if (k == n)
+            c = mix(colors[n - 1], colors[n - 1], 0);
+        else {
+            double r0 = g.stops[k - 1].ratio, r1 = g.stops[k].ratio;
+            double t = r1 > r0 ? std::clamp((p - r0) / (r1 - r0), 0.0, 1.0) : 1.0;
+            c = mix(colors[k - 1], colors[k], t);
+        }
+        stops.append({ (p + 0.5) / 256.0, c }); // each ratio owns one 256th of the ramp
+    }
     return stops;
 }
 
-QPen penFor(const LineStyle& l, const QColor& color, double widthScale, double stageScale)
+QPen penFor(const LineStyle& l, const QColor& color, const QTransform& t, double stageScale)
 {
     QPen pen(color);
     double width = l.width;
+    double widthScale = std::sqrt(std::abs(t.determinant()));
     if (l.noHScale || l.noVScale) {
-        // Device width follows the stage scale only.
+        // The width ignores the object's scale along the axis it is freed from:
+        // fully freed, it follows the stage scale only.
+        double xs = std::hypot(t.m11(), t.m12()), ys = std::hypot(t.m21(), t.m22());
+        double scale = l.noHScale && l.noVScale ? stageScale : l.noHScale ? ys : xs;
         pen.setCosmetic(true);
-        width = std::max(1.0, width * stageScale);
+        width = std::max(1.0, width * scale);
     } else if (width * widthScale < 1.0) {
         pen.setCosmetic(true);
         width = 1.0; // hairline
@@ -332,7 +346,6 @@ QBrush MovieRenderer::brushFor(const FillStyle& style, const ColorTransform& cx)
 void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const ColorTransform& cx)
 {
     p.setTransform(t);
-    double widthScale = std::sqrt(std::abs(t.determinant()));
     for (const CachedLayer& layer : shape.layers) {
         for (const CachedFill& f : layer.fills) {
             if (f.style.kind == FillStyle::Kind::Bitmap && !f.style.repeat) {
@@ -359,7 +372,7 @@ void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTran
         }
         for (const CachedStroke& s : layer.strokes) {
             QColor color = toQt(cx.apply(s.style.color));
-            QPen pen = penFor(s.style, color, widthScale, m_stageScale);
+            QPen pen = penFor(s.style, color, t, m_stageScale);
             if (s.style.fill && s.style.fill->kind != FillStyle::Kind::Solid)
                 pen.setBrush(brushFor(*s.style.fill, cx));
             p.strokePath(s.path, pen);
@@ -394,7 +407,22 @@ void MovieRenderer::drawEditText(QPainter& p, const EditText& e, const QTransfor
 {
     p.setTransform(t);
     QRectF box(e.bounds.xMin, e.bounds.yMin, e.bounds.width(), e.bounds.height());
-    if (e.border) {
+    if (e.border && t.type() <= QTransform::TxScale) {
+        // A one-pixel frame on whole pixels: the top and left edges run the
+        // full length, the right and bottom edges stop one pixel short.
+        QRectF d = t.mapRect(box);
+        int x0 = int(std::lround(d.left())), x1 = int(std::lround(d.right()));
+        int y0 = int(std::lround(d.top())), y1 = int(std::lround(d.bottom()));
+        p.save();
+        p.setTransform(QTransform());
+        p.fillRect(QRect(x0, y0, x1 - x0 + 1, y1 - y0 + 1), toQt(cx.apply({ 255, 255, 255, 255 })));
+        QColor ink = toQt(cx.apply({ 0, 0, 0, 255 }));
+        p.fillRect(QRect(x0, y0, x1 - x0 + 1, 1), ink);
+        p.fillRect(QRect(x0, y0, 1, y1 - y0 + 1), ink);
+        p.fillRect(QRect(x1, y0, 1, y1 - y0), ink);
+        p.fillRect(QRect(x0, y1, x1 - x0, 1), ink);
+        p.restore();
+    } else if (e.border) {
         p.fillRect(box, toQt(cx.apply({ 255, 255, 255, 255 })));
         QPen pen(toQt(cx.apply({ 0, 0, 0, 255 })));
         pen.setCosmetic(true);

@@ -1,6 +1,7 @@
 #include "runtime/movie/SwfReader.h"
 #include "runtime/movie/SwfStream.h"
 
+#include <algorithm>
 #include <cstring>
 #include <zlib.h>
 
@@ -78,6 +79,10 @@ static void unLzmaInto(const uint8_t* in, size_t inSize, std::vector<uint8_t>& o
     filters[1].id = LZMA_VLI_UNKNOWN;
     if (lzma_properties_decode(&filters[0], nullptr, in + 4, 5) != LZMA_OK)
         throw ParseError("bad LZMA properties", -1, 12);
+    // The window never needs to exceed the largest body we accept; a header
+    // asking for gigabytes would otherwise allocate them up front.
+    auto* options = static_cast<lzma_options_lzma*>(filters[0].options);
+    options->dict_size = uint32_t(std::clamp<size_t>(options->dict_size, LZMA_DICT_SIZE_MIN, std::max<size_t>(limit, LZMA_DICT_SIZE_MIN)));
     lzma_stream s = LZMA_STREAM_INIT;
     lzma_ret rc = lzma_raw_decoder(&s, filters);
     free(filters[0].options);

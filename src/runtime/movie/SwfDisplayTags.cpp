@@ -18,7 +18,7 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
     p.depth = s.u16();
     p.move = flags & 0x01;
     bool hasCharacter = flags & 0x02;
-    if (placeVersion >= 3 && ((flags2 & 0x08) || ((flags2 & 0x10) && hasCharacter)))
+    if (placeVersion >= 3 && (flags2 & 0x08))
         s.string(); // class name
     if (hasCharacter)
         p.characterId = s.u16();
