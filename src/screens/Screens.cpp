@@ -5,6 +5,11 @@ namespace yelvanis::screens {
 void addAll(Catalogue& catalogue)
 {
     addMain(catalogue);
+    addRulers(catalogue);
+    addChronology(catalogue);
+    addMehter(catalogue);
+    addReading(catalogue);
+    addInfo(catalogue);
 }
 
 const Catalogue& all()

@@ -10,5 +10,11 @@ const Catalogue& all();
 
 // One per family; each adds its screens and their bindings.
 void addMain(Catalogue& catalogue);
+void addRulers(Catalogue& catalogue);
+void addChronology(Catalogue& catalogue);
+void addMehter(Catalogue& catalogue);
+void addReading(Catalogue& catalogue);
+void addInfo(Catalogue& catalogue);
+
 
 } // namespace yelvanis::screens
