@@ -6,28 +6,36 @@ namespace yelvanis::swf {
 
 namespace {
 
-// Inflates exactly what a bitmap needs, never more than `want` bytes.
+// Inflates what a bitmap needs, never more than `want` bytes. The buffer
+// grows with the data actually there, so a few bytes claiming a huge
+// picture cost nothing; data far too short for its picture is refused.
 std::vector<uint8_t> inflateBounded(SwfStream& s, const uint8_t* in, size_t inSize, size_t want)
 {
-    std::vector<uint8_t> out(want);
+    std::vector<uint8_t> out;
+    out.reserve(std::min<size_t>(want, size_t(1) << 20));
     z_stream z {};
     if (inflateInit(&z) != Z_OK)
         s.fail("zlib cannot start");
     z.next_in = const_cast<Bytef*>(in);
     z.avail_in = uInt(std::min<size_t>(inSize, UINT32_MAX));
-    z.next_out = out.data();
-    z.avail_out = uInt(want);
+    uint8_t chunk[64 * 1024];
     int rc = Z_OK;
-    while (z.avail_out > 0 && rc == Z_OK)
+    while (out.size() < want && rc == Z_OK) {
+        z.next_out = chunk;
+        z.avail_out = uInt(std::min<size_t>(sizeof chunk, want - out.size()));
+        uInt room = z.avail_out;
         rc = inflate(&z, Z_SYNC_FLUSH);
-    size_t got = want - z.avail_out;
+        size_t got = room - z.avail_out;
+        out.insert(out.end(), chunk, chunk + got);
+        if (got == 0 && rc == Z_OK)
+            break;
+    }
     inflateEnd(&z);
     if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
         s.fail("corrupt zlib data in bitmap");
-    if (got < want) {
-        // Short data: the missing pixels stay transparent.
-        std::fill(out.begin() + long(got), out.end(), uint8_t(0));
-    }
+    if (out.size() < want - want / 10)
+        s.fail("bitmap data too short for its size");
+    out.resize(want, 0); // a short tail stays transparent
     return out;
 }
 
@@ -162,12 +170,12 @@ void readDefineBitsLossless(SwfStream& s, int losslessVersion, ReadContext& ctx)
     b.kind = Bitmap::Kind::Pixels;
     b.width = w;
     b.height = h;
-    b.pixels.assign(size_t(w) * h, 0);
     if (format == 3) {
         uint32_t colors = uint32_t(s.u8()) + 1;
         size_t entry = alpha ? 4 : 3;
         size_t stride = (w + 3) & ~size_t(3);
         std::vector<uint8_t> raw = inflateBounded(s, s.current(), s.remaining(), colors * entry + stride * h);
+        b.pixels.assign(size_t(w) * h, 0);
         std::vector<uint32_t> palette(256, 0);
         for (uint32_t i = 0; i < colors; ++i) {
             const uint8_t* c = raw.data() + i * entry;
@@ -182,6 +190,7 @@ void readDefineBitsLossless(SwfStream& s, int losslessVersion, ReadContext& ctx)
     } else if (format == 4) {
         size_t stride = (size_t(w) * 2 + 3) & ~size_t(3);
         std::vector<uint8_t> raw = inflateBounded(s, s.current(), s.remaining(), stride * h);
+        b.pixels.assign(size_t(w) * h, 0);
         for (uint32_t y = 0; y < h; ++y)
             for (uint32_t x = 0; x < w; ++x) {
                 const uint8_t* p = raw.data() + y * stride + x * 2;
@@ -191,6 +200,7 @@ void readDefineBitsLossless(SwfStream& s, int losslessVersion, ReadContext& ctx)
             }
     } else {
         std::vector<uint8_t> raw = inflateBounded(s, s.current(), s.remaining(), size_t(w) * h * 4);
+        b.pixels.assign(size_t(w) * h, 0);
         for (size_t i = 0; i < size_t(w) * h; ++i) {
             const uint8_t* p = raw.data() + i * 4;
             b.pixels[i] = premultiply(alpha ? p[0] : 255, p[1], p[2], p[3]);

@@ -44,6 +44,7 @@ static void inflateInto(const uint8_t* in, size_t inSize, std::vector<uint8_t>& 
     z.next_in = const_cast<Bytef*>(in);
     z.avail_in = uInt(std::min<size_t>(inSize, UINT32_MAX));
     uint8_t chunk[64 * 1024];
+    const size_t start = out.size();
     int rc = Z_OK;
     while (rc != Z_STREAM_END) {
         z.next_out = chunk;
@@ -59,8 +60,8 @@ static void inflateInto(const uint8_t* in, size_t inSize, std::vector<uint8_t>& 
             break; // truncated stream: keep what came out
         if (rc != Z_OK && rc != Z_STREAM_END) {
             inflateEnd(&z);
-            if (out.empty())
-                throw ParseError("corrupt zlib data");
+            if (out.size() == start)
+                throw ParseError("corrupt zlib data", -1, 8);
             break; // keep what decoded before the damage
         }
     }

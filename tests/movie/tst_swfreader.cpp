@@ -1,0 +1,320 @@
+// The reader against good, odd and hostile files: every input either loads
+// or is refused with a reason, within bounded memory and time.
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include "SwfBuilder.h"
+#include "runtime/movie/MovieLoader.h"
+#include "runtime/movie/MoviePlayer.h"
+#include "runtime/movie/ShapeGeometry.h"
+#include "runtime/movie/SwfReader.h"
+
+using namespace swftest;
+namespace swf = yelvanis::swf;
+
+namespace {
+
+swf::ReadResult read(const QByteArray& bytes, const swf::ReadLimits& limits = {})
+{
+    return swf::readMovie(reinterpret_cast<const uint8_t*>(bytes.constData()), size_t(bytes.size()), limits);
+}
+
+Movie oneSquare()
+{
+    Movie m;
+    m.background({ 10, 20, 30 });
+    m.rect(1, 0, 0, 1000, 1000, { 255, 0, 0 });
+    m.place(1, 1);
+    m.showFrame();
+    return m;
+}
+
+QByteArray zlibBomb(size_t zeros)
+{
+    // A CWS header over a stream of zeros far larger than any movie.
+    QByteArray out("CWS\x08", 4);
+    uint32_t length = uint32_t(std::min<size_t>(zeros, UINT32_MAX));
+    for (int i = 0; i < 4; ++i)
+        out.append(char((length >> (8 * i)) & 0xff));
+    z_stream z {};
+    deflateInit(&z, 9);
+    std::vector<uint8_t> zero(1 << 20, 0), buf(1 << 16);
+    for (size_t done = 0; done < zeros; done += zero.size()) {
+        z.next_in = zero.data();
+        z.avail_in = uInt(zero.size());
+        bool last = done + zero.size() >= zeros;
+        do {
+            z.next_out = buf.data();
+            z.avail_out = uInt(buf.size());
+            deflate(&z, last ? Z_FINISH : Z_NO_FLUSH);
+            out.append(reinterpret_cast<const char*>(buf.data()), qsizetype(buf.size() - z.avail_out));
+        } while (z.avail_out == 0);
+    }
+    deflateEnd(&z);
+    return out;
+}
+
+} // namespace
+
+class SwfReaderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void header_data();
+    void header();
+    void refusesWithReason_data();
+    void refusesWithReason();
+    void decompressedSizeIsBounded();
+    void truncatedFileKeepsWhatArrived();
+    void brokenTagIsSkippedWithWarning_data();
+    void brokenTagIsSkippedWithWarning();
+    void hostileTimelinesStayBounded_data();
+    void hostileTimelinesStayBounded();
+    void fuzzRegressions();
+};
+
+void SwfReaderTest::header_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("version");
+    Movie m = oneSquare();
+    m.version = 6;
+    QTest::newRow("uncompressed") << m.bytes('F') << 6;
+    m.version = 10;
+    QTest::newRow("zlib") << m.bytes('C') << 10;
+    m.version = 1;
+    QTest::newRow("version 1 shapes") << m.bytes('F') << 1;
+}
+
+void SwfReaderTest::header()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, version);
+    swf::ReadResult r = read(bytes);
+    QVERIFY2(r.movie, r.error.c_str());
+    QCOMPARE(int(r.movie->header.version), version);
+    QCOMPARE(r.movie->header.stage.width(), 2000);
+    QCOMPARE(r.movie->header.stage.height(), 2000);
+    QCOMPARE(r.movie->header.frameRate, 12.0);
+    QCOMPARE(r.movie->timeline.frames.size(), size_t(1));
+    QVERIFY(r.movie->background);
+    QCOMPARE(int(r.movie->background->b), 30);
+    const swf::Character* c = r.movie->character(1);
+    QVERIFY(c && std::holds_alternative<swf::Shape>(*c));
+    QCOMPARE(std::get<swf::Shape>(*c).records.size(), size_t(5));
+    QVERIFY(r.movie->warnings.empty());
+}
+
+void SwfReaderTest::refusesWithReason_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QByteArray good = oneSquare().bytes('F');
+    QTest::newRow("empty") << QByteArray() << "too short";
+    QTest::newRow("not a movie") << QByteArray("GIF89a\x01\x00\x01\x00", 10) << "signature";
+    QTest::newRow("header cut in the stage rectangle") << good.left(10) << "end of data";
+    QByteArray badZlib = QByteArray("CWS\x08\x40\x00\x00\x00", 8) + QByteArray(40, '\x5a');
+    QTest::newRow("garbage after a zlib header") << badZlib << "zlib";
+}
+
+void SwfReaderTest::refusesWithReason()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    swf::ReadResult r = read(bytes);
+    QVERIFY(!r.movie);
+    QVERIFY2(QString::fromStdString(r.error).contains(reason), r.error.c_str());
+}
+
+void SwfReaderTest::decompressedSizeIsBounded()
+{
+    swf::ReadLimits limits;
+    limits.maxFileBytes = size_t(8) << 20;
+    QByteArray bomb = zlibBomb(size_t(200) << 20);
+    QVERIFY(bomb.size() < 1 << 20);
+    QElapsedTimer t;
+    t.start();
+    swf::ReadResult r = read(bomb, limits);
+    QVERIFY(!r.movie);
+    QVERIFY2(QString::fromStdString(r.error).contains("exceeds"), r.error.c_str());
+    QVERIFY(t.elapsed() < 5000);
+}
+
+void SwfReaderTest::truncatedFileKeepsWhatArrived()
+{
+    Movie m = oneSquare();
+    m.rect(2, 0, 0, 500, 500, { 0, 255, 0 });
+    m.place(2, 2);
+    m.showFrame();
+    QByteArray full = m.bytes('F');
+    // Cut inside the second shape: the first frame survives.
+    QByteArray cut = full.left(full.indexOf(QByteArray("\x02\x00", 2), 40) + 6);
+    swf::ReadResult r = read(cut);
+    QVERIFY2(r.movie, r.error.c_str());
+    QVERIFY(r.movie->character(1));
+    QVERIFY(!r.movie->character(2));
+    QVERIFY(!r.movie->warnings.empty());
+}
+
+void SwfReaderTest::brokenTagIsSkippedWithWarning_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("warning");
+    auto bytes = [](const Bits& b) { return QByteArray(reinterpret_cast<const char*>(b.out.data()), qsizetype(b.out.size())); };
+    Bits huge;
+    huge.u16(7);
+    huge.u8(5);
+    huge.u16(65535);
+    huge.u16(65535);
+    huge.bytes({ 0x78, 0x9c, 0x03, 0x00, 0x00, 0x00, 0x00, 0x01 });
+    QTest::newRow("bitmap of absurd size") << 20 << bytes(huge) << "exceeds";
+    Bits tiny;
+    tiny.u16(7);
+    tiny.u8(5);
+    tiny.u16(4000);
+    tiny.u16(4000);
+    tiny.bytes({ 0x78, 0x9c, 0x63, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01 });
+    QTest::newRow("bitmap data far too short") << 36 << bytes(tiny) << "too short";
+    Bits fills;
+    fills.u16(7);
+    fills.rect(0, 10, 0, 10);
+    fills.u8(0xff);
+    fills.u16(0xffff); // 65535 fill styles announced, none there
+    QTest::newRow("absurd style count") << 32 << bytes(fills) << "end of data";
+    Bits style;
+    style.u16(7);
+    style.rect(0, 10, 0, 10);
+    style.u8(1);
+    style.u8(0x77); // no such fill type
+    QTest::newRow("unknown fill type") << 2 << bytes(style) << "fill style type";
+    Bits font;
+    font.u16(7);
+    font.u8(0x08);
+    font.u8(0);
+    font.u8(200); // name longer than the tag
+    QTest::newRow("font name past the tag") << 48 << bytes(font) << "font name";
+}
+
+void SwfReaderTest::brokenTagIsSkippedWithWarning()
+{
+    QFETCH(int, code);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, warning);
+    Movie m = oneSquare();
+    m.tag(uint16_t(code), std::vector<uint8_t>(body.begin(), body.end()));
+    m.showFrame();
+    swf::ReadResult r = read(m.bytes());
+    QVERIFY2(r.movie, r.error.c_str());
+    QVERIFY(!r.movie->character(7));
+    QVERIFY(r.movie->character(1));
+    QCOMPARE(r.movie->timeline.frames.size(), size_t(2));
+    QVERIFY(!r.movie->warnings.empty());
+    QString all = QString::fromStdString(r.movie->warnings.front());
+    QVERIFY2(all.contains(warning), qPrintable(all));
+    QVERIFY2(all.contains(QStringLiteral("tag %1").arg(swf::tagName(uint16_t(code)))), qPrintable(all));
+}
+
+void SwfReaderTest::hostileTimelinesStayBounded_data()
+{
+    QTest::addColumn<int>("kind");
+    QTest::newRow("sprite placing itself") << 0;
+    QTest::newRow("sprite placing itself twice per level") << 1;
+    QTest::newRow("frame actions jumping back and forth") << 2;
+    QTest::newRow("sprite defined inside a sprite") << 3;
+}
+
+void SwfReaderTest::hostileTimelinesStayBounded()
+{
+    QFETCH(int, kind);
+    Movie m;
+    m.rect(1, 0, 0, 100, 100, { 255, 0, 0 });
+    Movie inner;
+    switch (kind) {
+    case 0:
+        inner.place(1, 10);
+        inner.showFrame();
+        m.sprite(10, inner);
+        m.place(1, 10);
+        m.showFrame();
+        break;
+    case 1:
+        inner.place(1, 10);
+        inner.place(2, 10, 40, 40);
+        inner.place(3, 1);
+        inner.showFrame();
+        inner.showFrame();
+        m.sprite(10, inner);
+        m.place(1, 10);
+        m.showFrame();
+        break;
+    case 2:
+        m.actions(gotoFrameAction(1) + playAction());
+        m.showFrame();
+        m.actions(gotoFrameAction(0) + playAction());
+        m.showFrame();
+        break;
+    case 3: {
+        Movie innermost;
+        innermost.place(1, 1);
+        innermost.showFrame();
+        inner.sprite(11, innermost);
+        inner.place(1, 11);
+        inner.showFrame();
+        m.sprite(10, inner);
+        m.place(1, 10);
+        m.showFrame();
+        break;
+    }
+    }
+    swf::ReadResult r = read(m.bytes());
+    QVERIFY2(r.movie, r.error.c_str());
+    swf::PlayerLimits limits;
+    QElapsedTimer t;
+    t.start();
+    swf::MoviePlayer player(r.movie, limits);
+    for (int i = 0; i < 20; ++i)
+        player.tick();
+    QVERIFY(player.objectCount() <= limits.maxObjects);
+    QVERIFY(t.elapsed() < 5000);
+    // The nesting stops at its bound.
+    int depth = 0;
+    const swf::Clip* clip = &player.root();
+    while (clip && !clip->displayList.empty() && clip->displayList.begin()->second.clip) {
+        clip = clip->displayList.begin()->second.clip.get();
+        ++depth;
+    }
+    QVERIFY(depth <= limits.maxNesting);
+    if (kind == 3)
+        QVERIFY(!r.movie->character(11));
+}
+
+void SwfReaderTest::fuzzRegressions()
+{
+    // Inputs that once made the reader fail; each must now load or be refused.
+    QDir dir(QStringLiteral(MOVIE_FIXTURES_DIR "/fuzz"));
+    const QStringList files = dir.entryList(QDir::Files);
+    QVERIFY2(!files.isEmpty(), "no fuzz fixtures found");
+    for (const QString& name : files) {
+        QFile f(dir.filePath(name));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QElapsedTimer t;
+        t.start();
+        yelvanis::MovieLoadResult r = yelvanis::loadMovieData(f.readAll());
+        if (r.loaded) {
+            swf::MoviePlayer player(r.loaded->movie);
+            for (int i = 0; i < 40; ++i)
+                player.tick();
+            for (const auto& [id, c] : r.loaded->movie->characters)
+                if (const auto* shape = std::get_if<swf::Shape>(&c))
+                    swf::buildGeometry(*shape);
+        } else {
+            QVERIFY2(!r.error.isEmpty(), qPrintable(name));
+        }
+        QVERIFY2(t.elapsed() < 5000, qPrintable(name));
+    }
+}
+
+QTEST_GUILESS_MAIN(SwfReaderTest)
+#include "tst_swfreader.moc"
