@@ -1,0 +1,188 @@
+// The panel widget: loading off the user-interface thread, timer playback,
+// looping, and the quiet placeholder for files it cannot play.
+
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+#include <QtTest>
+
+#include "SwfBuilder.h"
+#include "runtime/movie/MovieView.h"
+
+using namespace swftest;
+using yelvanis::MovieView;
+
+namespace {
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes)
+{
+    QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+// Three frames at 50 fps: red, green, blue.
+QByteArray threeFrames()
+{
+    Movie m;
+    m.frameRate = 50 << 8;
+    m.background({ 40, 40, 40 });
+    m.rect(1, 0, 0, 2000, 2000, { 255, 0, 0 });
+    m.rect(2, 0, 0, 2000, 2000, { 0, 255, 0 });
+    m.rect(3, 0, 0, 2000, 2000, { 0, 0, 255 });
+    m.place(1, 1);
+    m.showFrame();
+    m.remove(1);
+    m.place(1, 2);
+    m.showFrame();
+    m.remove(1);
+    m.place(1, 3);
+    m.showFrame();
+    return m.bytes('C');
+}
+
+bool isPlaceholder(const QImage& img)
+{
+    QRgb c = img.pixel(img.width() / 2, img.height() / 2);
+    return qRed(c) == 0x20 && qGreen(c) == 0x20 && qBlue(c) == 0x20;
+}
+
+} // namespace
+
+class MovieViewTest : public QObject {
+    Q_OBJECT
+private slots:
+    void unplayableFileShowsPlaceholder_data();
+    void unplayableFileShowsPlaceholder();
+    void playsAndLoops();
+    void withoutLoopStopsOnLastFrame();
+    void loadsOffTheCallingThread();
+    void hiddenPanelDoesNotAdvance();
+
+private:
+    QTemporaryDir m_dir;
+};
+
+void MovieViewTest::unplayableFileShowsPlaceholder_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing file") << QString() << QByteArray() << "not found";
+    QTest::newRow("random bytes") << "random.swf" << QByteArray("\x13\x99\x01\xfe not a movie at all", 24) << "signature";
+    QTest::newRow("truncated header") << "cut.swf" << threeFrames().left(6) << "too short";
+}
+
+void MovieViewTest::unplayableFileShowsPlaceholder()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QString path = name.isEmpty() ? m_dir.filePath("absent.swf") : writeFile(m_dir, name, bytes);
+
+    // The panel sits on a screen beside a button; the button must keep working.
+    QWidget screen;
+    auto* layout = new QVBoxLayout(&screen);
+    auto* view = new MovieView;
+    auto* button = new QPushButton("Anasayfaya Dön");
+    layout->addWidget(view);
+    layout->addWidget(button);
+    screen.resize(300, 200);
+    screen.show();
+    QSignalSpy failed(view, &MovieView::failed);
+    QSignalSpy clicked(button, &QPushButton::clicked);
+
+    view->setMovie(path);
+    view->play();
+    view->setLoop(true);
+    QTRY_COMPARE(failed.count(), 1);
+    QVERIFY(view->isFailed());
+    QVERIFY2(view->failureReason().contains(reason), qPrintable(view->failureReason()));
+    QCOMPARE(failed.first().first().toString(), view->failureReason());
+    QVERIFY(!view->isPlaying());
+    QCOMPARE(view->currentFrame(), 0);
+    QVERIFY(isPlaceholder(view->grab().toImage()));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QCOMPARE(clicked.count(), 1);
+}
+
+void MovieViewTest::playsAndLoops()
+{
+    QString path = writeFile(m_dir, "three.swf", threeFrames());
+    MovieView view;
+    view.resize(200, 100);
+    view.show();
+    QSignalSpy loaded(&view, &MovieView::loaded);
+    view.setMovie(path);
+    view.play();
+    view.setLoop(true);
+    QCOMPARE(view.movie(), path);
+    QVERIFY(view.loop());
+    QTRY_COMPARE(loaded.count(), 1);
+    QVERIFY(!view.isFailed());
+    QVERIFY(view.isPlaying());
+    // Frames go 1, 2, 3 and back to 1.
+    QTRY_COMPARE_WITH_TIMEOUT(view.currentFrame(), 3, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(view.currentFrame(), 1, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(view.currentFrame(), 2, 3000);
+    // ShowAll: the square stage in the middle of the wide box, bars in the background colour.
+    QImage img = view.grab().toImage();
+    QRgb bar = img.pixel(10, 50);
+    QCOMPARE(qRed(bar), 40);
+    QVERIFY(qRed(img.pixel(100, 50)) > 200 || qGreen(img.pixel(100, 50)) > 200 || qBlue(img.pixel(100, 50)) > 200);
+}
+
+void MovieViewTest::withoutLoopStopsOnLastFrame()
+{
+    QString path = writeFile(m_dir, "once.swf", threeFrames());
+    MovieView view;
+    view.resize(100, 100);
+    view.show();
+    view.setMovie(path);
+    view.play();
+    QTRY_COMPARE_WITH_TIMEOUT(view.currentFrame(), 3, 3000);
+    QTest::qWait(200);
+    QCOMPARE(view.currentFrame(), 3);
+}
+
+void MovieViewTest::loadsOffTheCallingThread()
+{
+    // setMovie returns before the file is read; play() before the load ends still plays.
+    QString path = writeFile(m_dir, "later.swf", threeFrames());
+    MovieView view;
+    view.show();
+    QSignalSpy loaded(&view, &MovieView::loaded);
+    view.setMovie(path);
+    QVERIFY(!view.isLoaded());
+    QCOMPARE(view.currentFrame(), 0);
+    view.play();
+    QVERIFY(view.isPlaying());
+    QTRY_COMPARE(loaded.count(), 1);
+    QTRY_VERIFY_WITH_TIMEOUT(view.currentFrame() > 1, 3000);
+    // A second setMovie supersedes the first, even while that one loads.
+    view.setMovie(m_dir.filePath("absent.swf"));
+    QSignalSpy failed(&view, &MovieView::failed);
+    QTRY_COMPARE(failed.count(), 1);
+    QCOMPARE(loaded.count(), 1);
+}
+
+void MovieViewTest::hiddenPanelDoesNotAdvance()
+{
+    QString path = writeFile(m_dir, "hidden.swf", threeFrames());
+    MovieView view;
+    QSignalSpy loaded(&view, &MovieView::loaded);
+    view.setMovie(path);
+    view.play();
+    view.setLoop(true);
+    QTRY_COMPARE(loaded.count(), 1);
+    QTest::qWait(150);
+    QCOMPARE(view.currentFrame(), 1);
+    view.show();
+    QTRY_VERIFY_WITH_TIMEOUT(view.currentFrame() > 1, 3000);
+}
+
+QTEST_MAIN(MovieViewTest)
+#include "tst_movieview.moc"
