@@ -66,6 +66,8 @@ private slots:
     void parse();
     void visual_data();
     void visual();
+    void secondSuite_data();
+    void secondSuite();
 };
 
 void MovieCorpusTest::parse_data()
@@ -179,6 +181,53 @@ void MovieCorpusTest::visual()
     if (knownGaps().contains(name))
         QEXPECT_FAIL("", qPrintable(knownGaps().value(name)), Continue);
     QVERIFY2(outliers <= c.maxOutliers, qPrintable(summary));
+}
+
+void MovieCorpusTest::secondSuite_data()
+{
+    QTest::addColumn<QString>("file");
+    QDir dir(corpusDir() + "/swfdec");
+    const QStringList files = dir.entryList({ QStringLiteral("*.swf") }, QDir::Files);
+    if (files.isEmpty()) {
+        QTest::newRow("corpus absent") << QString();
+        return;
+    }
+    for (const QString& f : files)
+        if (QFile::exists(dir.filePath(f + ".png")))
+            QTest::newRow(qPrintable(f)) << dir.filePath(f);
+}
+
+// That suite's rule: ten frames on (a shorter movie stays on its last),
+// then every channel of every pixel within 3 of the reference.
+void MovieCorpusTest::secondSuite()
+{
+    QFETCH(QString, file);
+    if (file.isEmpty())
+        QSKIP("the SWF corpus is absent (../shared/swf-corpus)");
+    QImage expected(file + ".png");
+    QVERIFY(!expected.isNull());
+    expected = expected.convertToFormat(QImage::Format_ARGB32);
+    yelvanis::MovieLoadResult r = yelvanis::loadMovieFile(file);
+    QVERIFY2(r.loaded, qPrintable(r.error));
+    swf::MoviePlayer player(r.loaded->movie);
+    player.setLoop(false);
+    for (int i = 1; i < 10; ++i)
+        player.tick();
+    yelvanis::MovieRenderer renderer(r.loaded);
+    QImage actual(expected.size(), QImage::Format_ARGB32_Premultiplied);
+    {
+        QPainter p(&actual);
+        renderer.render(p, player, QRectF(actual.rect()), true);
+    }
+    actual = actual.convertToFormat(QImage::Format_ARGB32);
+    int bad = 0;
+    for (int y = 0; y < expected.height(); ++y)
+        for (int x = 0; x < expected.width(); ++x) {
+            QRgb a = actual.pixel(x, y), e = expected.pixel(x, y);
+            bad += std::abs(qRed(a) - qRed(e)) > 3 || std::abs(qGreen(a) - qGreen(e)) > 3 || std::abs(qBlue(a) - qBlue(e)) > 3
+                || std::abs(qAlpha(a) - qAlpha(e)) > 3;
+        }
+    QVERIFY2(bad == 0, qPrintable(QStringLiteral("%1 pixels differ by more than 3").arg(bad)));
 }
 
 QTEST_GUILESS_MAIN(MovieCorpusTest)
