@@ -74,7 +74,7 @@ public:
             if (r.kind == ShapeRecord::Kind::Style) {
                 if (r.newStyles) {
                     finishLayer();
-                    startLayer(r.fills, r.lines);
+                    startLayer(r.newStyles->fills, r.newStyles->lines);
                     fill0 = fill1 = line = 0;
                 }
                 if (r.hasFill0)

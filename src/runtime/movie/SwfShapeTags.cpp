@@ -229,8 +229,9 @@ std::vector<ShapeRecord> readShapeRecords(SwfStream& s, int shapeVersion, ReadCo
             }
             // Glyphs and morph edges have no room for new styles.
             if (newStyles && fills && lines) {
-                r.newStyles = true;
-                readStyles(s, shapeVersion, r.fills, r.lines);
+                auto tables = std::make_shared<StyleTables>();
+                readStyles(s, shapeVersion, tables->fills, tables->lines);
+                r.newStyles = std::move(tables);
                 s.align();
                 fillBits = s.ubits(4);
                 lineBits = s.ubits(4);

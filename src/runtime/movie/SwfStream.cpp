@@ -91,6 +91,22 @@ uint32_t SwfStream::ubits(unsigned n)
 {
     if (n > 32)
         fail("bit field wider than 32 bits");
+    if (n == 0)
+        return 0;
+    // Fast path: a 64-bit window holds any field of up to 32 bits.
+    size_t bitPos = m_pos * 8 - m_bitCount;
+    size_t byte = bitPos / 8;
+    if (byte + 8 <= m_size) {
+        uint64_t w = 0;
+        for (int i = 0; i < 8; ++i)
+            w = (w << 8) | m_data[byte + i];
+        uint32_t v = uint32_t((w << (bitPos % 8)) >> (64 - n));
+        size_t end = bitPos + n;
+        m_pos = (end + 7) / 8;
+        m_bitCount = unsigned(m_pos * 8 - end);
+        m_bits = m_bitCount ? m_data[m_pos - 1] : 0;
+        return v;
+    }
     uint32_t v = 0;
     while (n > 0) {
         if (m_bitCount == 0) {

@@ -94,6 +94,11 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+struct StyleTables {
+    std::vector<FillStyle> fills;
+    std::vector<LineStyle> lines;
+};
+
 // One record of a shape's edge list, in absolute twips coordinates.
 struct ShapeRecord {
     enum class Kind : uint8_t { Style, Line, Curve };
@@ -101,10 +106,8 @@ struct ShapeRecord {
     // Style change
     bool hasMove = false;
     bool hasFill0 = false, hasFill1 = false, hasLine = false;
-    bool newStyles = false;
     uint32_t fill0 = 0, fill1 = 0, line = 0; // 1-based, 0 = none
-    std::vector<FillStyle> fills;             // when newStyles
-    std::vector<LineStyle> lines;
+    std::shared_ptr<const StyleTables> newStyles; // styles replaced from here on
     // Edge: from the pen to `to`, through `control` for curves; for a
     // style record with a move, `to` is the new pen position.
     Point control;
