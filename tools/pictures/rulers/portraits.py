@@ -687,7 +687,8 @@ def cloth_turban(c, f, body_pts, nfolds, sweep, cap=None, cap_first=True):
     xs = [u for u, _ in body_pts]
     ys = [v for _, v in body_pts]
     h = -min(ys)
-    folds(c, f, shape, diagonal_folds(min(xs), max(xs), h, nfolds, sweep), shade(cloth, 0.8), 0.5)
+    fold = mix(cloth, '#C09030', 0.6) if 'gilt' in r.extras else shade(cloth, 0.8)
+    folds(c, f, shape, diagonal_folds(min(xs), max(xs), h, nfolds, sweep), fold, 0.5)
     # A bluish shadow on the back of the cloth keeps the white from going flat.
     clipped(c, shape, lambda t: t.ellipse(*f.T(min(xs) - 3, -h * 0.45), 6 * f.k, h * 0.8 * f.k,
                                           mix(cloth, '#9AA4B8', 0.25)))

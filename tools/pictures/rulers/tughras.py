@@ -41,9 +41,8 @@ def formula(r):
     """The lines of the name formula, as phrases that may share a line."""
     if r.formula == 'early':
         return [r.name, f'{BIN} {r.father}'], None
-    if r.formula == 'shah':
-        father_shah = r.father in ('سليم', 'سليمان') and r.name in ('سليمان', 'سليم')
-        father = f'{r.father} {SHAH} {KHAN}' if father_shah else f'{r.father} {KHAN}'
+    if r.formula in ('shah', 'shah2'):
+        father = f'{r.father} {SHAH} {KHAN}' if r.formula == 'shah2' else f'{r.father} {KHAN}'
         return [f'{r.name} {SHAH}', f'{BIN} {father}'], MUZAFFER
     if r.formula == 'late':
         return [f'{r.name} {KHAN}', f'{BIN} {r.father}'], MUZAFFER
