@@ -187,7 +187,7 @@ def draw(r):
     for i in range(3):
         x = 63 + 10.5 * i
         top = st['shaft_top'] + 3.2 * i
-        pen.stroke([(x - 1.0, 64.5), (x - 0.2, 50), (x + 0.8, 28), (x + 1.6, top)], 4.4 * wt,
+        pen.stroke([(x - 1.0, 62.0), (x - 0.2, 50), (x + 0.8, 28), (x + 1.6, top)], 4.4 * wt,
                    lambda t: 1.0 - 0.72 * t)
         k = st['sweep']
         z = 17 + 7 * i + (1 - k) * 10
@@ -197,7 +197,7 @@ def draw(r):
 
     # The base: the name formula over a line swept out of the big loop.
     bx0, bx1 = 47.5, min(reach - 4, 132)
-    by0, by1 = 62, (94.5 if st['base_line'] else 97) + deep
+    by0, by1 = 64, (94.5 if st['base_line'] else 97) + deep
     if st['base_line']:
         pen.stroke([(45, 87.5), (52, 92 + deep * 0.6), (62, 95.5 + deep), (80, 97.5 + deep),
                     (bx1 - 6, 97 + deep), (bx1 + 1, 94 + deep), (bx1 + 3.5, 89 + deep)],
