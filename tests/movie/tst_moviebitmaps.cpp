@@ -191,6 +191,7 @@ void MovieBitmapsTest::bitmapFillOnStage()
     QVERIFY2(r.loaded, qPrintable(r.error));
     yelvanis::swf::MoviePlayer player(r.loaded->movie);
     yelvanis::MovieRenderer renderer(r.loaded);
+    renderer.setTimeBudget(0);
     QImage img(100, 100, QImage::Format_ARGB32_Premultiplied);
     {
         QPainter p(&img);

@@ -28,6 +28,7 @@ std::shared_ptr<const LoadedMovie> load(const Movie& m)
 QImage draw(const std::shared_ptr<const LoadedMovie>& movie, const MoviePlayer& player, QSize size = { 100, 100 })
 {
     MovieRenderer renderer(movie);
+    renderer.setTimeBudget(0);
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::magenta);
     QPainter p(&img);

@@ -8,6 +8,7 @@
 #include "SwfBuilder.h"
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
+#include "runtime/movie/MovieRenderer.h"
 #include "runtime/movie/ShapeGeometry.h"
 #include "runtime/movie/SwfReader.h"
 
@@ -71,6 +72,7 @@ private slots:
     void brokenTagIsSkippedWithWarning();
     void hostileTimelinesStayBounded_data();
     void hostileTimelinesStayBounded();
+    void hugeDrawingIsCutShort();
     void fuzzRegressions();
 };
 
@@ -288,6 +290,47 @@ void SwfReaderTest::hostileTimelinesStayBounded()
     QVERIFY(depth <= limits.maxNesting);
     if (kind == 3)
         QVERIFY(!r.movie->character(11));
+}
+
+void SwfReaderTest::hugeDrawingIsCutShort()
+{
+    // A zigzag of ten thousand edges, a hundred times in a sprite, placed a
+    // hundred and fifty times: far more than a frame may cost to draw.
+    Movie m;
+    Bits b;
+    b.u16(1);
+    b.rect(0, 2000, 0, 2000);
+    b.u8(1);
+    solidFill(b, { 200, 0, 0 }, 3);
+    b.u8(0);
+    ShapeWriter s(b, 1, 0);
+    s.style(-1, 1, -1, true, 0, 1000);
+    for (int i = 0; i < 10000; ++i)
+        s.line(1, (i % 2) ? 900 : -900);
+    s.line(-10000, 0);
+    s.end();
+    m.tag(32, b.out);
+    Movie inner;
+    for (int d = 1; d <= 100; ++d)
+        inner.place(uint16_t(d), 1);
+    inner.showFrame();
+    m.sprite(2, inner);
+    for (int d = 1; d <= 150; ++d)
+        m.place(uint16_t(d), 2);
+    m.showFrame();
+    auto r = yelvanis::loadMovieData(m.bytes());
+    QVERIFY2(r.loaded, qPrintable(r.error));
+    swf::MoviePlayer player(r.loaded->movie);
+    yelvanis::MovieRenderer renderer(r.loaded);
+    QImage img(200, 200, QImage::Format_ARGB32_Premultiplied);
+    QElapsedTimer t;
+    t.start();
+    {
+        QPainter p(&img);
+        renderer.render(p, player, QRectF(img.rect()), true);
+    }
+    QVERIFY2(t.elapsed() < 8000, qPrintable(QString::number(t.elapsed())));
+    QVERIFY(qRed(img.pixel(100, 100)) > 150); // still draws what fits
 }
 
 void SwfReaderTest::fuzzRegressions()

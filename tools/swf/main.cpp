@@ -141,6 +141,7 @@ QImage renderFrame(const std::shared_ptr<const LoadedMovie>& movie, int frame, Q
     for (int i = 1; i < frame; ++i)
         player.tick();
     MovieRenderer renderer(movie);
+    renderer.setTimeBudget(0); // the whole picture, however long it takes
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::black);
     QPainter p(&img);

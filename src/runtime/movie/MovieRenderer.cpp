@@ -127,13 +127,16 @@ MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
         for (const FillPath& f : layer.fills) {
             QPainterPath path;
             path.setFillRule(g.windingRule ? Qt::WindingFill : Qt::OddEvenFill);
-            for (const Contour& c : f.contours)
+            for (const Contour& c : f.contours) {
                 addContour(path, c, true);
+                out.segments += c.size();
+            }
             cl.fills.push_back({ path, f.style });
         }
         for (const StrokePath& s : layer.strokes) {
             QPainterPath path;
             for (const Contour& c : s.parts) {
+                out.segments += c.size();
                 bool closed = !c.empty() && c.front().from == c.back().to && !s.style.noClose;
                 addContour(path, c, closed);
             }
@@ -171,6 +174,8 @@ void MovieRenderer::render(QPainter& p, const MoviePlayer& player, const QRectF&
     QTransform t = stageTransform(target) * p.transform();
     m_stageScale = std::sqrt(std::abs(t.determinant()));
     m_masks.clear();
+    m_budget = kSegmentBudget;
+    m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeBudgetMs);
     drawClip(p, player.root(), t, ColorTransform {});
     p.restore();
 }
@@ -233,9 +238,11 @@ void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPa
             for (const TextGlyph& g : run.glyphs) {
                 if (const CachedShape* gs = glyphFor(run.fontId, g.index)) {
                     QTransform gt = QTransform(scale, 0, 0, scale, x, run.y) * tt;
+                    if (!spend(gs->segments))
+                        return;
                     for (const CachedLayer& l : gs->layers)
                         for (const CachedFill& f : l.fills)
-                            out = out.united(gt.map(f.path));
+                            out = out.isEmpty() ? gt.map(f.path) : out.united(gt.map(f.path));
                 }
                 x += g.advance;
             }
@@ -243,10 +250,20 @@ void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPa
     }
     if (!shape)
         return;
+    if (!spend(shape->segments))
+        return;
     for (const CachedLayer& l : shape->layers)
         for (const CachedFill& f : l.fills) {
             QPainterPath d = t.map(f.path);
-            out = out.isEmpty() ? d : out.united(d);
+            if (out.isEmpty()) {
+                out = d;
+            } else if (out.elementCount() + d.elementCount() < 4096) {
+                out = out.united(d);
+            } else {
+                // Exact unions of large outlines cost too much: overlaps may show gaps.
+                out.setFillRule(Qt::WindingFill);
+                out.addPath(d);
+            }
         }
 }
 
@@ -343,8 +360,21 @@ QBrush MovieRenderer::brushFor(const FillStyle& style, const ColorTransform& cx)
     return {};
 }
 
+bool MovieRenderer::spend(size_t segments)
+{
+    segments = std::max<size_t>(segments, 1);
+    if (segments > m_budget || (m_timeBudgetMs > 0 && std::chrono::steady_clock::now() > m_deadline)) {
+        m_budget = 0;
+        return false;
+    }
+    m_budget -= segments;
+    return true;
+}
+
 void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const ColorTransform& cx)
 {
+    if (!spend(shape.segments))
+        return;
     p.setTransform(t);
     for (const CachedLayer& layer : shape.layers) {
         for (const CachedFill& f : layer.fills) {
@@ -392,7 +422,7 @@ void MovieRenderer::drawText(QPainter& p, const Text& text, const QTransform& t,
         QBrush brush(toQt(cx.apply(run.color)));
         double x = run.x;
         for (const TextGlyph& g : run.glyphs) {
-            if (const CachedShape* gs = glyphFor(run.fontId, g.index)) {
+            if (const CachedShape* gs = glyphFor(run.fontId, g.index); gs && spend(gs->segments)) {
                 p.setTransform(QTransform(scale, 0, 0, scale, x, run.y) * tt);
                 for (const CachedLayer& l : gs->layers)
                     for (const CachedFill& f : l.fills)
@@ -473,7 +503,7 @@ void MovieRenderer::drawEditText(QPainter& p, const EditText& e, const QTransfor
             else if (e.align == 2)
                 x = inner.left() + (inner.width() - width) / 2;
             for (auto [index, dx] : placed) {
-                if (const CachedShape* gs = glyphFor(e.fontId, index)) {
+                if (const CachedShape* gs = glyphFor(e.fontId, index); gs && spend(gs->segments)) {
                     p.setTransform(QTransform(scale, 0, 0, scale, x + dx, y) * t);
                     for (const CachedLayer& l : gs->layers)
                         for (const CachedFill& f : l.fills)

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <chrono>
 #include <map>
 #include <memory>
 
@@ -39,7 +40,15 @@ public:
     };
     struct CachedShape {
         std::vector<CachedLayer> layers;
+        size_t segments = 0; // what drawing it costs
     };
+
+    // Segments drawn per frame at most: a hostile file that asks for more
+    // gets an incomplete picture instead of a frozen screen.
+    static constexpr size_t kSegmentBudget = size_t(1) << 20;
+    // Drawing time per frame at most, in milliseconds (0: no limit). Checked
+    // between objects, for edge lists that are cheap to count but slow to fill.
+    void setTimeBudget(int ms) { m_timeBudgetMs = ms; }
 
 private:
     struct Mask {
@@ -64,6 +73,10 @@ private:
     std::map<uint64_t, CachedShape> m_glyphs;      // by font id and glyph
     std::vector<Mask> m_masks;
     bool m_antialias = true;
+    size_t m_budget = 0;
+    int m_timeBudgetMs = 250;
+    std::chrono::steady_clock::time_point m_deadline;
+    bool spend(size_t segments);
     double m_stageScale = 1; // device pixels per twip
 };
 
