@@ -3,7 +3,7 @@
 #   fuzz/build.sh [OUT_DIR]        -> OUT_DIR/fuzz_reader (default build-fuzz/)
 # Run, seeded with the corpus, single job, niced, memory bounded:
 #   nice -n 19 build-fuzz/fuzz_reader -jobs=1 -workers=1 -rss_limit_mb=2048 \
-#     -max_len=262144 -timeout=10 -max_total_time=1200 CORPUS_DIR ../shared/swf-corpus/parse
+#     -max_len=262144 -timeout=30 -max_total_time=1200 CORPUS_DIR ../shared/swf-corpus/parse
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 src="$here/../src"
