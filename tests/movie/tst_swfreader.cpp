@@ -87,6 +87,9 @@ void SwfReaderTest::header_data()
     QTest::newRow("zlib") << m.bytes('C') << 10;
     m.version = 1;
     QTest::newRow("version 1 shapes") << m.bytes('F') << 1;
+    QFile lzma(QStringLiteral(MOVIE_FIXTURES_DIR "/lzma-square.swf"));
+    lzma.open(QIODevice::ReadOnly);
+    QTest::newRow("lzma") << lzma.readAll() << 13;
 }
 
 void SwfReaderTest::header()
