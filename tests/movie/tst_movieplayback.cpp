@@ -85,6 +85,8 @@ private slots:
     void morphAtRatio_data();
     void morphAtRatio();
     void clipMaskHidesOutside();
+    void buttonShowsItsUpState_data();
+    void buttonShowsItsUpState();
     void frameActions_data();
     void frameActions();
     void mainTimelineLoop_data();
@@ -394,6 +396,45 @@ void MoviePlaybackTest::clipMaskHidesOutside()
     CHECK_PIXEL(img, 75, 25, kGrey);
     CHECK_PIXEL(img, 25, 75, kGreen);
     CHECK_PIXEL(img, 75, 75, kGreen);
+}
+
+void MoviePlaybackTest::buttonShowsItsUpState_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::newRow("first button kind") << 7;
+    QTest::newRow("second button kind") << 34;
+}
+
+void MoviePlaybackTest::buttonShowsItsUpState()
+{
+    // Up state: red on the left; over and down states: green on the right.
+    QFETCH(int, code);
+    Movie m = withBackground();
+    m.rect(1, 0, 0, 1000, 2000, kRed);
+    m.rect(2, 1000, 0, 1000, 2000, kGreen);
+    Bits b;
+    b.u16(5);
+    if (code == 34) {
+        b.u8(0);
+        b.u16(0);
+    }
+    for (auto [states, id] : { std::pair { 0x01, 1 }, std::pair { 0x06, 2 } }) {
+        b.u8(uint8_t(states));
+        b.u16(uint16_t(id));
+        b.u16(uint16_t(id));
+        b.matrix();
+        if (code == 34)
+            b.u8(0x00); // colour transform without terms
+    }
+    b.u8(0);
+    if (code == 7)
+        b.u8(0); // no actions
+    m.tag(uint16_t(code), b.out);
+    m.place(1, 5);
+    m.showFrame();
+    QImage img = render(m);
+    CHECK_PIXEL(img, 25, 50, kRed);
+    CHECK_PIXEL(img, 75, 50, kGrey);
 }
 
 void MoviePlaybackTest::frameActions_data()

@@ -2,6 +2,68 @@
 
 namespace yelvanis::swf {
 
+namespace {
+
+void skipFilters(SwfStream& s)
+{
+    uint8_t count = s.u8();
+    for (uint8_t i = 0; i < count; ++i) {
+        uint8_t id = s.u8();
+        switch (id) {
+        case 0: s.skip(23); break;            // drop shadow
+        case 1: s.skip(9); break;             // blur
+        case 2: s.skip(15); break;            // glow
+        case 3: s.skip(27); break;            // bevel
+        case 4: case 7: {                     // gradient glow / bevel
+            uint8_t n = s.u8();
+            s.skip(size_t(n) * 5 + 19);
+            break;
+        }
+        case 5: {                             // convolution
+            uint8_t cols = s.u8();
+            uint8_t rows = s.u8();
+            s.skip(8 + size_t(cols) * rows * 4 + 4 + 1);
+            break;
+        }
+        case 6: s.skip(80); break;            // colour matrix
+        default: s.fail("unknown filter");
+        }
+    }
+}
+
+} // namespace
+
+// A button shows its up state, as a one-frame sprite; it never reacts.
+void readDefineButton(SwfStream& s, int buttonVersion, ReadContext& ctx)
+{
+    uint16_t id = s.u16();
+    if (buttonVersion == 2) {
+        s.u8();  // menu tracking
+        s.u16(); // action offset
+    }
+    auto timeline = std::make_shared<Timeline>();
+    Frame frame;
+    while (!s.atEnd()) {
+        uint8_t flags = s.u8();
+        if (flags == 0)
+            break;
+        PlaceObject p;
+        p.characterId = s.u16();
+        p.depth = s.u16();
+        p.matrix = s.matrix();
+        if (buttonVersion == 2)
+            p.colorTransform = s.colorTransform(true);
+        if (flags & 0x10)
+            skipFilters(s);
+        if (flags & 0x20)
+            s.u8();
+        if ((flags & 0x01) && *p.characterId != id)
+            frame.tags.push_back(p);
+    }
+    timeline->frames.push_back(std::move(frame));
+    ctx.movie.characters[id] = Sprite { timeline };
+}
+
 PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
 {
     PlaceObject p;
@@ -36,31 +98,8 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
         // Filters, blend modes and caching change nothing we draw; visibility does.
         // They come after the fields above, so a broken filter list costs only them.
         try {
-            if (flags2 & 0x01) {
-                uint8_t count = s.u8();
-                for (uint8_t i = 0; i < count; ++i) {
-                    uint8_t id = s.u8();
-                    switch (id) {
-                    case 0: s.skip(16); break;            // drop shadow
-                    case 1: s.skip(9); break;             // blur
-                    case 2: s.skip(15); break;            // glow
-                    case 3: s.skip(27); break;            // bevel
-                    case 4: case 7: {                     // gradient glow / bevel
-                        uint8_t n = s.u8();
-                        s.skip(size_t(n) * 5 + 19);
-                        break;
-                    }
-                    case 5: {                             // convolution
-                        uint8_t cols = s.u8();
-                        uint8_t rows = s.u8();
-                        s.skip(8 + size_t(cols) * rows * 4 + 4 + 1);
-                        break;
-                    }
-                    case 6: s.skip(80); break;            // colour matrix
-                    default: s.fail("unknown filter");
-                    }
-                }
-            }
+            if (flags2 & 0x01)
+                skipFilters(s);
             if (flags2 & 0x02)
                 s.u8();
             if (flags2 & 0x04)

@@ -17,7 +17,7 @@ enum Tag : uint16_t {
     DefineBitsLossless2 = 36, DefineEditText = 37, DefineSprite = 39, FrameLabel = 43,
     DefineMorphShape = 46, DefineFont2 = 48, DefineFontInfo2 = 62, FileAttributes = 69,
     PlaceObject3 = 70, DoAbcOld = 72, DefineFont3 = 75, DoAbc = 82, DefineShape4 = 83,
-    DefineMorphShape2 = 84, DefineBitsJpeg4 = 90,
+    DefineMorphShape2 = 84, DefineBitsJpeg4 = 90, DefineButton = 7, DefineButton2 = 34,
 };
 
 struct TagHeader {
@@ -98,6 +98,7 @@ private:
         case DefineBitsJpeg2: case DefineBitsJpeg3: case DefineBitsJpeg4: case DefineBitsLossless:
         case DefineBitsLossless2: case DefineFont: case DefineFont2: case DefineFont3: case DefineText:
         case DefineText2: case DefineEditText: case DefineSprite: case DefineMorphShape: case DefineMorphShape2:
+        case DefineButton: case DefineButton2:
             return true;
         default:
             return false;
@@ -172,6 +173,8 @@ private:
         case DefineText: readDefineText(body, 1, m_ctx); break;
         case DefineText2: readDefineText(body, 2, m_ctx); break;
         case DefineEditText: readDefineEditText(body, m_ctx); break;
+        case DefineButton: readDefineButton(body, 1, m_ctx); break;
+        case DefineButton2: readDefineButton(body, 2, m_ctx); break;
         case DefineSprite: {
             uint16_t id = body.u16();
             body.u16(); // declared frame count: the ShowFrame tags decide

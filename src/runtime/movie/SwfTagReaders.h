@@ -43,5 +43,6 @@ void readDefineEditText(SwfStream& s, ReadContext& ctx);
 PlaceObject readPlaceObject(SwfStream& s, int placeVersion);
 RemoveObject readRemoveObject(SwfStream& s, int removeVersion);
 DoAction readDoAction(SwfStream& s);
+void readDefineButton(SwfStream& s, int buttonVersion, ReadContext& ctx);
 
 } // namespace yelvanis::swf
