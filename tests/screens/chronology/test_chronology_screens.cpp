@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QtTest>
 
+#include <algorithm>
 #include <array>
 
 using namespace yelvanis;
