@@ -74,9 +74,9 @@ ControlDef heading(const PeriodRecord& r)
 
 std::span<const PeriodRecord> periods()
 {
-    using enum Part;
+    using enum Role;
     constexpr auto tool = BorderStyle::FixedToolWindow;
-    constexpr std::array<Part, 4> usual{Home, Back, Body, Heading};
+    constexpr std::array<Role, 4> usual{Home, Back, Body, Heading};
     // id, opened by, caption, border, back colour, client width and height,
     // heading name, left, top, caption, text box name and box, tab indexes
     // (text box, heading, back, home), definition order, body.
@@ -114,12 +114,12 @@ ScreenDef periodScreen(const PeriodRecord& r)
         .clientWidth = r.clientWidth, .clientHeight = r.clientHeight,
         .backColour = r.back,
     };
-    for (Part p : r.order) {
+    for (Role p : r.order) {
         switch (p) {
-        case Part::Home: s.controls.push_back(homeButton(r)); break;
-        case Part::Back: s.controls.push_back(backButton(r)); break;
-        case Part::Body: s.controls.push_back(body(r)); break;
-        case Part::Heading: s.controls.push_back(heading(r)); break;
+        case Role::Home: s.controls.push_back(homeButton(r)); break;
+        case Role::Back: s.controls.push_back(backButton(r)); break;
+        case Role::Body: s.controls.push_back(body(r)); break;
+        case Role::Heading: s.controls.push_back(heading(r)); break;
         }
     }
     return s;

@@ -12,7 +12,7 @@ struct Box {
 };
 
 // The four controls of a period screen, named by their role.
-enum class Part { Home, Back, Body, Heading };
+enum class Role { Home, Back, Body, Heading };
 
 // What one period screen has of its own; the rest is the template's.
 struct PeriodRecord {
@@ -30,7 +30,7 @@ struct PeriodRecord {
     // Tab indexes of the text box, the heading label, "Kapat ve Geri Dön"
     // and "Anasayfaya Dön".
     int bodyTab, headingTab, backTab, homeTab;
-    std::array<Part, 4> order;
+    std::array<Role, 4> order;
     const char* bodyFile; // below src/content
     // "Kapat ve Geri Dön": left and width, where they differ from the others.
     int backLeft = 7440, backWidth = 1575;
