@@ -187,12 +187,35 @@ def map_icon(size):
     return c.img.resize((size, size), Image.LANCZOS)
 
 
+# Colours a 16-colour map image must keep: route, sea, lowland, edge, paper.
+MAP_KEY_COLOURS = [(200, 20, 20), (70, 130, 200), (120, 168, 88), (110, 84, 48), (236, 222, 180)]
+
+
+def with_key_colours(img, bits, keys):
+    """For 4 bits per pixel, a 16-colour palette chosen from the image with the
+    key colours reserved, so that small details such as the route keep their
+    colour; deeper images are left to the icon writer."""
+    if bits != 4:
+        return img
+    rgb = img.convert('RGB')
+    free = 16 - len(keys)
+    chosen = rgb.quantize(colors=free, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+    palette = chosen.getpalette()[:free * 3] + [v for c in keys for v in c]
+    target = Image.new('P', (1, 1))
+    target.putpalette(palette + [0] * (768 - len(palette)))
+    mapped = rgb.quantize(palette=target, dither=Image.Dither.NONE).convert('RGB')
+    out = mapped.convert('RGBA')
+    out.putalpha(img.getchannel('A'))
+    return out
+
+
 def main():
     root = os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', '..')
     out = os.path.join(root, 'src', 'content', 'reading')
     for name, draw, images in (('fotolar.ico', photo_icon, PHOTO_IMAGES), ('haritalar.ico', map_icon, MAP_IMAGES)):
         path = os.path.normpath(os.path.join(out, name))
-        write_ico(path, [(draw(size), bits) for size, bits in images])
+        keys = MAP_KEY_COLOURS if draw is map_icon else []
+        write_ico(path, [(with_key_colours(draw(size), bits, keys), bits) for size, bits in images])
         print(path, os.path.getsize(path))
 
 
