@@ -232,5 +232,5 @@ void MovieCorpusTest::secondSuite()
     QVERIFY2(bad == 0, qPrintable(QStringLiteral("%1 pixels differ by more than 3").arg(bad)));
 }
 
-QTEST_GUILESS_MAIN(MovieCorpusTest)
+QTEST_MAIN(MovieCorpusTest)
 #include "tst_moviecorpus.moc"

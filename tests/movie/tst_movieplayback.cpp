@@ -15,7 +15,7 @@ using yelvanis::swf::MoviePlayer;
 
 namespace {
 
-const Color kRed { 255, 0, 0 }, kGreen { 0, 255, 0 }, kBlue { 0, 0, 255 }, kWhite { 255, 255, 255 }, kGrey { 40, 40, 40 };
+const Color kBlack { 0, 0, 0 }, kRed { 255, 0, 0 }, kGreen { 0, 255, 0 }, kBlue { 0, 0, 255 }, kWhite { 255, 255, 255 }, kGrey { 40, 40, 40 };
 
 std::shared_ptr<const LoadedMovie> load(const Movie& m)
 {
@@ -87,6 +87,7 @@ private slots:
     void clipMaskHidesOutside();
     void buttonShowsItsUpState_data();
     void buttonShowsItsUpState();
+    void editTextInEitherEncoding();
     void frameActions_data();
     void frameActions();
     void mainTimelineLoop_data();
@@ -437,6 +438,38 @@ void MoviePlaybackTest::buttonShowsItsUpState()
     CHECK_PIXEL(img, 75, 50, kGrey);
 }
 
+void MoviePlaybackTest::editTextInEitherEncoding()
+{
+    // The same Turkish words, stored in the code page of an old file and in
+    // UTF-8 in a newer one, in a bordered field with a device font.
+    auto movieFor = [](uint8_t version, const QByteArray& text) {
+        Movie m = withBackground();
+        m.version = version;
+        Bits b;
+        b.u16(1);
+        b.rect(100, 1900, 600, 1400);
+        b.u8(0x80 | 0x04); // text, colour
+        b.u8(0x08);        // border
+        b.rgba({ 0, 0, 0, 255 });
+        b.str("");
+        b.str(text.toStdString());
+        m.tag(37, b.out);
+        m.place(1, 1);
+        m.showFrame();
+        return m;
+    };
+    QImage old = render(movieFor(5, QByteArray("\xdd\xfeI\xf0", 4)));
+    QImage utf = render(movieFor(8, QStringLiteral("İşIğ").toUtf8()));
+    QCOMPARE(old, utf);
+    CHECK_PIXEL(utf, 5, 30, kBlack); // left border
+    CHECK_PIXEL(utf, 50, 10, kGrey);  // outside the field
+    int ink = 0;
+    for (int y = 32; y < 68; ++y)
+        for (int x = 7; x < 93; ++x)
+            ink += qRed(utf.pixel(x, y)) < 100;
+    QVERIFY2(ink > 20, qPrintable(QString::number(ink)));
+}
+
 void MoviePlaybackTest::frameActions_data()
 {
     QTest::addColumn<int>("actionFrame");
@@ -521,5 +554,5 @@ void MoviePlaybackTest::mainTimelineLoop()
     QVERIFY2(near(img.pixel(50, 50), colour), qPrintable(describe(img.pixel(50, 50))));
 }
 
-QTEST_GUILESS_MAIN(MoviePlaybackTest)
+QTEST_MAIN(MoviePlaybackTest)
 #include "tst_movieplayback.moc"

@@ -4,6 +4,7 @@
 #include <QLinearGradient>
 #include <QRadialGradient>
 #include <QRegularExpression>
+#include <QStringDecoder>
 #include <QTextDocumentFragment>
 #include <algorithm>
 #include <cmath>
@@ -461,7 +462,15 @@ void MovieRenderer::drawEditText(QPainter& p, const EditText& e, const QTransfor
         p.setBrush(Qt::NoBrush);
         p.drawRect(box);
     }
-    QString text = QString::fromUtf8(e.initialText.data(), qsizetype(e.initialText.size()));
+    // Files before version 6 store text in the author's code page; ours is Turkish.
+    QString text;
+    if (m_movie->movie->header.version >= 6) {
+        text = QString::fromUtf8(e.initialText.data(), qsizetype(e.initialText.size()));
+    } else {
+        QStringDecoder decoder("windows-1254");
+        text = decoder.isValid() ? decoder.decode(QByteArrayView(e.initialText.data(), qsizetype(e.initialText.size())))
+                                 : QString::fromLatin1(e.initialText.data(), qsizetype(e.initialText.size()));
+    }
     if (e.html)
         text = QTextDocumentFragment::fromHtml(text).toPlainText();
     if (text.isEmpty())
