@@ -1,5 +1,5 @@
 // The three information dialogs, built for real offscreen: their definitions
-// against the dialogs' tables, how they are drawn, and how the main screen's
+// against how each dialog is laid out, how they are drawn, and how the main screen's
 // menu opens them.
 #include "content/Content.h"
 #include "runtime/Picture.h"
@@ -33,7 +33,7 @@ const Font kMsSansBold{.face = "MS Sans Serif", .size = pt(8.25), .weight = 700}
 const Font kArialBold{.face = "Arial", .size = pt(11.25), .weight = 700};
 const Font kComic{.face = "Comic Sans MS", .size = pt(9), .weight = 400};
 
-// One control as the dialogs' tables give it.
+// One control as its dialog is laid out, written down independently of the definitions.
 struct Expected {
     const char* screen;
     const char* name;
@@ -41,7 +41,7 @@ struct Expected {
     const char* container;
     int a, b, c, d; // left, top, width, height; for a line x1, y1, x2, y2
     std::string caption;
-    std::optional<Colour> back; // only where the table gives one
+    std::optional<Colour> back; // only where the control has one of its own
     std::optional<Font> font;   // empty: the default font
     int tabIndex = 0;
     bool transparent = false;
@@ -258,7 +258,7 @@ void TestInfoScreens::dialogsAsDefined()
     QVERIFY(def.menu.empty());
     QVERIFY(def.showInTaskbar);
 
-    // Every control of the table, in the table's order, and no other.
+    // Every control of expectedControls(), in that order, and no other.
     QStringList names, expectedNames;
     for (const ControlDef& c : def.controls)
         names << QString::fromStdString(c.name);
@@ -450,7 +450,8 @@ void TestInfoScreens::autoSizeLabelsTakeTheirTextSize()
     }
     const QRect want = inkBox(reference);
     QVERIFY(!want.isEmpty());
-    QVERIFY2(box.contains(ink), qPrintable(QStringLiteral("ink %1,%2 %3x%4").arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
+    QVERIFY2(box.contains(ink), qPrintable(QStringLiteral("ink %1,%2 %3x%4")
+                                               .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
     // Known runtime fault: an auto-size label is still word-wrapped at a box
     // a fraction of a pixel narrower than its text. Remove once it is not.
     QEXPECT_FAIL("Version 1.0", "auto-size label wraps its caption", Continue);
