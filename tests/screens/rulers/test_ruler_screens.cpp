@@ -66,6 +66,8 @@ private slots:
     void longestBodyScrollsToItsEnd();
     void factCardFitsItsFrame_data();
     void factCardFitsItsFrame();
+    void nameAndCardInTheirSizes_data();
+    void nameAndCardInTheirSizes();
     void clicksElsewhereDoNothing_data();
     void clicksElsewhereDoNothing();
 
@@ -490,6 +492,31 @@ void TestRulerScreens::factCardFitsItsFrame()
     QVERIFY(r.card.x() + r.card.width() <= r.frame.width());
     if (!r.tughra.isEmpty())
         QVERIFY(r.tughraAt.x() + r.tughra.width() * 15 <= r.frame.width());
+}
+
+void TestRulerScreens::nameAndCardInTheirSizes_data()
+{
+    addRulerColumn();
+}
+
+void TestRulerScreens::nameAndCardInTheirSizes()
+{
+    // The name label holds the ruler's name and, below it, the reign years
+    // (the founder's and Orhan's single line wraps onto a second one): two
+    // lines of the script face must fit its box. The fact card's font is
+    // 13.5 pt, 18 pixels.
+    QFETCH(QString, id);
+    const RulerRow& r = rowOf(id);
+    const ScreenDef& s = screens::all().screen(id.toStdString());
+    const QFont script = qt::toQFont(s.control("osman")->font.value());
+    const QFontMetrics fm(script);
+    const QRect box = pixels(r.nameLabel);
+    const QRect need = fm.boundingRect(QRect(0, 0, box.width(), 10000), Qt::TextWordWrap, r.nameLines.join('\n'));
+    QEXPECT_FAIL("", "the script face's substitute is wider and taller than the layouts allow", Continue);
+    QVERIFY2(need.height() <= box.height(), qPrintable(QStringLiteral("%1 > %2").arg(need.height()).arg(box.height())));
+    const QFont card = qt::toQFont(s.control("Label1")->font.value());
+    QEXPECT_FAIL("", "MS Sans Serif has no 18 pixel size; the 13 pixel one is used", Continue);
+    QCOMPARE(QFontInfo(card).pixelSize(), 18);
 }
 
 void TestRulerScreens::clicksElsewhereDoNothing_data()
