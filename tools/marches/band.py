@@ -14,7 +14,7 @@ import random
 from scores import USULS, degree_cents, parse_melody
 
 # Section plan: (kind, dynamic). "intro" and "end" are built apart.
-FORM = [("A", 0.72), ("A", 0.82), ("B", 0.9), ("B", 1.0), ("C", 0.7), ("B", 1.0)]
+FORM = [("A", 0.66), ("A", 0.8), ("B", 0.9), ("B", 1.0), ("C", 0.6), ("B", 1.0)]
 
 
 class Arrangement:
@@ -130,7 +130,7 @@ class Arrangement:
                     else:
                         self.add("zil", start + self.jitter(), 0.12, 0, self.vary(vel * 0.3), 0.25)
             if bar_start and (not meyan or c == 0):
-                self.add("kos", self.t(base) + self.jitter(), 2.5, 41.0, self.vary(vel * 0.9), 0.0)
+                self.add("kos", self.t(base) + self.jitter(), 2.5, 41.0, self.vary(vel * 0.75), 0.0)
             # Nakkare in eighths, the two drums alternating, accents on the strokes.
             strokes_at = {p for p, _, _ in self.strokes}
             last_cycle = c == cycles - 1
@@ -154,8 +154,8 @@ class Arrangement:
     def build(self):
         pos = 0.0
         # Drum call: kös and davul roll under a boru fanfare.
-        self.add("kos", 0.0, 2.5, 41.0, 0.85, 0.0)
-        self.add("kos", self.t(4), 2.5, 41.0, 0.75, 0.0)
+        self.add("kos", 0.0, 2.5, 41.0, 0.75, 0.0)
+        self.add("kos", self.t(4), 2.5, 41.0, 0.65, 0.0)
         self.add("dum", 0.0, 0.9, 62.0, 0.8, -0.45)
         self.add("dum", 0.009, 0.9, 68.5, 0.75, 0.45)
         self.add("zil", 0.0, 2.0, 0, 0.7, 0.25)
