@@ -1,8 +1,10 @@
 #include "runtime/qt/StreamPanel.h"
 
 #include "runtime/Units.h"
+#include "runtime/stream/PlayerSettings.h"
+#include "runtime/stream/StreamPlayer.h"
 
-#include <QPainter>
+#include <stdexcept>
 
 namespace yelvanis::qt {
 
@@ -11,13 +13,19 @@ StreamPanel::StreamPanel(const ControlDef& def, QWidget* parent)
 {
     setObjectName(QString::fromStdString(def.name));
     setGeometry(twipsToPixels(def.left), twipsToPixels(def.top), twipsToPixels(def.width), twipsToPixels(def.height));
+    std::string error;
+    const auto settings = stream::decodeRecord(def.settingsRecord, &error);
+    if (!settings)
+        throw std::runtime_error("the stream player " + def.name + " has unreadable settings: " + error);
+    m_player = new stream::StreamPlayer(*settings, this);
+    m_player->setGeometry(rect());
     setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(m_player);
 }
 
-void StreamPanel::paintEvent(QPaintEvent*)
+void StreamPanel::resizeEvent(QResizeEvent*)
 {
-    QPainter p(this);
-    p.fillRect(rect(), QColor(0x10, 0x10, 0x10));
+    m_player->setGeometry(rect());
 }
 
 } // namespace yelvanis::qt
