@@ -2,6 +2,7 @@
 // looping, and the quiet placeholder for files it cannot play.
 
 #include <QPushButton>
+#include <QThreadPool>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
@@ -61,6 +62,7 @@ private slots:
     void withoutLoopStopsOnLastFrame();
     void loadsOffTheCallingThread();
     void hiddenPanelDoesNotAdvance();
+    void closingWhileLoadingIsHarmless();
 
 private:
     QTemporaryDir m_dir;
@@ -182,6 +184,30 @@ void MovieViewTest::hiddenPanelDoesNotAdvance()
     QCOMPARE(view.currentFrame(), 1);
     view.show();
     QTRY_VERIFY_WITH_TIMEOUT(view.currentFrame() > 1, 3000);
+}
+
+void MovieViewTest::closingWhileLoadingIsHarmless()
+{
+    // A screen unloaded before its movie finished loading: the late result is dropped.
+    Movie m;
+    for (uint16_t id = 1; id <= 3000; ++id)
+        m.rect(id, 0, 0, 2000, 2000, { uint8_t(id), 0, 0 });
+    m.place(1, 3000);
+    m.showFrame();
+    QString path = writeFile(m_dir, "big.swf", m.bytes('C'));
+    for (int i = 0; i < 5; ++i) {
+        auto* view = new MovieView;
+        view->show();
+        view->setMovie(path);
+        view->play();
+        delete view;
+    }
+    QThreadPool::globalInstance()->waitForDone(10000);
+    QCoreApplication::processEvents();
+    MovieView view;
+    QSignalSpy loaded(&view, &MovieView::loaded);
+    view.setMovie(path);
+    QTRY_COMPARE_WITH_TIMEOUT(loaded.count(), 1, 10000);
 }
 
 QTEST_MAIN(MovieViewTest)
