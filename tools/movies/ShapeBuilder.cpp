@@ -175,6 +175,7 @@ ShapeBuilder& ShapeBuilder::fill(const QPainterPath& path, const FillStyle& styl
     Layer& l = layerFor(true);
     l.fills.push_back(style);
     l.pieces.push_back({ path, uint32_t(l.fills.size()), 0 });
+    ++(path.fillRule() == Qt::WindingFill ? m_windingFills : m_evenOddFills);
     m_bounds = m_bounds.isNull() ? path.boundingRect() : m_bounds.united(path.boundingRect());
     return *this;
 }
@@ -199,6 +200,7 @@ ShapeBuilder& ShapeBuilder::stroke(const QPainterPath& path, const Stroke& s)
 Shape ShapeBuilder::build() const
 {
     Shape shape;
+    shape.windingRule = m_windingFills > 0 && m_evenOddFills == 0;
     QRectF b = m_bounds.adjusted(-m_maxStroke, -m_maxStroke, m_maxStroke, m_maxStroke);
     shape.bounds = { int32_t(std::floor(b.left() * 20)), int32_t(std::ceil(b.right() * 20)), int32_t(std::floor(b.top() * 20)),
                      int32_t(std::ceil(b.bottom() * 20)) };

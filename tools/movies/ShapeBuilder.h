@@ -3,7 +3,8 @@
 // Builds a Shape from Qt painter paths given in pixels. Every fill gets a
 // style of its own, so overlapping pieces never cancel each other out; a fill
 // that follows a stroke starts a new style layer so that it is drawn above
-// the stroke, in the order the pieces were added. Cubic curves become
+// the stroke, in the order the pieces were added. A shape whose fills all
+// ask for the non-zero rule is filled by that rule. Cubic curves become
 // quadratic ones within a fraction of a pixel.
 
 #include <QColor>
@@ -61,6 +62,7 @@ private:
     Layer& layerFor(bool isFill);
     std::vector<Layer> m_layers;
     QRectF m_bounds;
+    int m_windingFills = 0, m_evenOddFills = 0;
     double m_maxStroke = 0;
 };
 
