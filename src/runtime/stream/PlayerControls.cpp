@@ -197,7 +197,7 @@ void PlayerControls::refreshTime()
     const qint64 duration = m_player->duration();
     const bool known = duration > 0;
     const bool dragging = m_seek->isSliderDown();
-    const qint64 at = dragging ? m_seek->value() : m_player->position();
+    const qint64 at = dragging ? m_seek->sliderPosition() : m_player->position();
     if (!dragging) {
         const QSignalBlocker block(m_seek);
         m_seek->setRange(0, int(std::min<qint64>(duration, INT_MAX)));

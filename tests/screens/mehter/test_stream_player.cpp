@@ -57,6 +57,7 @@ private slots:
     void stopLetsGoOfTheStreamAtOnce();
     void pauseKeepsThePlace();
     void controlRowCommandsThePlayer();
+    void seekBarMovesThePlace();
     void keysCommandThePlayer();
     void contextMenuOffersTheSameCommands();
     void noContextMenuWhenTurnedOff();
@@ -64,6 +65,8 @@ private slots:
     void controlRowFitsThePlayerWindows_data();
     void controlRowFitsThePlayerWindows();
     void timeReadsMinutesAndSeconds();
+    void everyMarchPlays_data();
+    void everyMarchPlays();
 
 private:
     QByteArray m_march;
@@ -286,6 +289,23 @@ void TestStreamPlayer::controlRowCommandsThePlayer()
     QVERIFY(!c->stopButton()->isEnabled());
 }
 
+void TestStreamPlayer::seekBarMovesThePlace()
+{
+    MarchServer server(m_march);
+    Stage stage(marchSettings(server.url(kPath)));
+    StreamPlayer* p = stage.player;
+    QSlider* bar = p->controls()->seekBar();
+    QTRY_VERIFY_WITH_TIMEOUT(p->state() == State::Playing && bar->isEnabled(), 5000);
+    QVERIFY(p->position() < 1500);
+    // Dragging shows the time under the handle and seeks on release.
+    bar->setSliderDown(true);
+    bar->setSliderPosition(2800);
+    QVERIFY2(p->controls()->timeLabel()->text().startsWith(QLatin1String("0:02 /")), qPrintable(p->controls()->timeLabel()->text()));
+    bar->setSliderDown(false);
+    QTRY_VERIFY_WITH_TIMEOUT(p->position() >= 2700, 3000);
+    QTRY_COMPARE_WITH_TIMEOUT(p->state(), State::Stopped, 4000);
+}
+
 void TestStreamPlayer::keysCommandThePlayer()
 {
     MarchServer server(m_march);
@@ -412,6 +432,30 @@ void TestStreamPlayer::timeReadsMinutesAndSeconds()
     QCOMPARE(PlayerControls::formatTime(119999, true), QStringLiteral("1:59"));
     QCOMPARE(PlayerControls::formatTime(3723000, true), QStringLiteral("1:02:03"));
     QCOMPARE(PlayerControls::formatTime(5000, false), QStringLiteral("--:--"));
+}
+
+void TestStreamPlayer::everyMarchPlays_data()
+{
+    QTest::addColumn<QString>("file");
+    for (int n = 1; n <= 17; ++n) {
+        const QString name = QStringLiteral("%1.asf").arg(n, 2, 10, QLatin1Char('0'));
+        QTest::newRow(qPrintable(name)) << QStringLiteral(MEHTER_MARCHES "/") + name;
+    }
+}
+
+void TestStreamPlayer::everyMarchPlays()
+{
+    // The marches the march server serves, each through this player.
+    QFETCH(QString, file);
+    QFile f(file);
+    QVERIFY2(f.open(QIODevice::ReadOnly), qPrintable(file));
+    MarchServer server(f.readAll());
+    Stage stage(marchSettings(server.url(QStringLiteral("/muzik/mehter/") + QFileInfo(file).fileName())));
+    StreamPlayer* p = stage.player;
+    QTRY_COMPARE_WITH_TIMEOUT(p->state(), State::Playing, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(p->position() > 200, 3000);
+    QVERIFY2(p->duration() >= 40000 && p->duration() <= 120000, qPrintable(QString::number(p->duration())));
+    QVERIFY(p->isSeekable());
 }
 
 QTEST_MAIN(TestStreamPlayer)
