@@ -205,6 +205,7 @@ private slots:
     void openAgainKeepsPlaying();
     void closeBoxStopsAndLetsGoOfTheStream();
     void twoMarchesPlayAtOnce();
+    void allSeventeenPlayTogether();
     void playersOutliveTheList();
     void withoutServerEveryPlayerOpensSilent();
     void unreadableRecordFailsTheShowAndTheListStays();
@@ -232,7 +233,7 @@ void TestMehterScreens::initTestCase()
     // Load the media engine's plugins once, outside the measurements.
     MarchServer server(m_march);
     StreamPlayer warm(testing::marchSettings(server.url(QStringLiteral("/warm.asf"))));
-    QTRY_COMPARE_WITH_TIMEOUT(warm.state(), State::Playing, 10000);
+    QTest::qWaitFor([&] { return warm.state() == State::Playing; }, 10000);
 }
 
 void TestMehterScreens::init()
@@ -690,6 +691,28 @@ void TestMehterScreens::twoMarchesPlayAtOnce()
     QVERIFY(b->position() > pb + 300);
     QCOMPARE(server.paths().size(), 2);
     QVERIFY(server.paths().contains("/muzik/mehter/02.asf") && server.paths().contains("/muzik/mehter/09.asf"));
+}
+
+void TestMehterScreens::allSeventeenPlayTogether()
+{
+    MarchServer server(m_march);
+    startWith(QStringLiteral("http://127.0.0.1:%1").arg(server.port()));
+    m_manager->show("mehteran");
+    Heartbeat beat;
+    for (int n = 1; n <= 17; ++n) {
+        click("mehteran", "Command" + std::to_string(n));
+        QTest::qWait(30);
+    }
+    for (const PlayerRow& r : kPlayers)
+        QTRY_COMPARE_WITH_TIMEOUT(playerOf(r.id)->state(), State::Playing, 5000);
+    std::vector<qint64> at;
+    for (const PlayerRow& r : kPlayers)
+        at.push_back(playerOf(r.id)->position());
+    QTest::qWait(500);
+    for (size_t i = 0; i < std::size(kPlayers); ++i)
+        QVERIFY2(playerOf(kPlayers[i].id)->position() > at[i] + 200, kPlayers[i].id);
+    QCOMPARE(server.requests(), 17);
+    QVERIFY2(beat.worstGap() < testing::kResponsiveGap, qPrintable(QString::number(beat.worstGap())));
 }
 
 void TestMehterScreens::playersOutliveTheList()

@@ -11,6 +11,8 @@
 
 #include <QAudioOutput>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QMediaPlayer>
 #include <QMenu>
@@ -47,6 +49,8 @@ struct Stage {
 class TestStreamPlayer : public QObject {
     Q_OBJECT
 private slots:
+    void mediaPluginsAreInstalled_data();
+    void mediaPluginsAreInstalled();
     void initTestCase();
     void playsOnceFromTheStartAtHalfVolume();
     void withoutAutoStartWaitsForPlay();
@@ -65,6 +69,8 @@ private slots:
     void controlRowFitsThePlayerWindows_data();
     void controlRowFitsThePlayerWindows();
     void timeReadsMinutesAndSeconds();
+    void userInterfaceModes_data();
+    void userInterfaceModes();
     void everyMarchPlays_data();
     void everyMarchPlays();
 
@@ -72,15 +78,50 @@ private:
     QByteArray m_march;
 };
 
+void TestStreamPlayer::mediaPluginsAreInstalled_data()
+{
+    // What the media engine needs for ASF with WMA over HTTP, and the Debian
+    // package that brings it (scripts/setup installs them).
+    QTest::addColumn<bool>("qtPlugin"); // else a GStreamer plugin
+    QTest::addColumn<QString>("plugin");
+    QTest::addColumn<QString>("package");
+    QTest::newRow("Qt's GStreamer backend") << true << "multimedia/libgstreamermediaplugin.so" << "libqt6multimedia6";
+    QTest::newRow("HTTP source") << false << "libgstsoup.so" << "gstreamer1.0-plugins-good";
+    QTest::newRow("ASF demuxer") << false << "libgstasf.so" << "gstreamer1.0-plugins-ugly";
+    QTest::newRow("WMA decoder") << false << "libgstlibav.so" << "gstreamer1.0-libav";
+}
+
+void TestStreamPlayer::mediaPluginsAreInstalled()
+{
+    QFETCH(bool, qtPlugin);
+    QFETCH(QString, plugin);
+    QFETCH(QString, package);
+    QStringList dirs;
+    if (qtPlugin) {
+        dirs << QLibraryInfo::path(QLibraryInfo::PluginsPath);
+    } else {
+        dirs = qEnvironmentVariable("GST_PLUGIN_SYSTEM_PATH_1_0").split(QLatin1Char(':'), Qt::SkipEmptyParts);
+        for (const QFileInfo& d : QDir(QStringLiteral("/usr/lib")).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot))
+            dirs << d.filePath() + QStringLiteral("/gstreamer-1.0");
+        dirs << QStringLiteral("/usr/lib/gstreamer-1.0");
+    }
+    const bool found = std::any_of(dirs.begin(), dirs.end(), [&](const QString& d) {
+        return QFileInfo::exists(d + QLatin1Char('/') + plugin);
+    });
+    QVERIFY2(found, qPrintable(plugin + QStringLiteral(" is missing: install ") + package));
+}
+
 void TestStreamPlayer::initTestCase()
 {
     m_march = marchFixture();
     QVERIFY(m_march.startsWith(QByteArray::fromHex("3026b2758e66cf11"))); // the ASF header object
     // The media engine loads its plugins once per process; do it here so
     // that the measurements below see only the players' own work.
+    // Not a check: without the plugins every playing test fails anyway, and
+    // mediaPluginsAreInstalled says which one is missing.
     MarchServer server(m_march);
     StreamPlayer warm(marchSettings(server.url(kPath)));
-    QTRY_COMPARE_WITH_TIMEOUT(warm.state(), State::Playing, 10000);
+    QTest::qWaitFor([&] { return warm.state() == State::Playing; }, 10000);
 }
 
 void TestStreamPlayer::playsOnceFromTheStartAtHalfVolume()
@@ -432,6 +473,31 @@ void TestStreamPlayer::timeReadsMinutesAndSeconds()
     QCOMPARE(PlayerControls::formatTime(119999, true), QStringLiteral("1:59"));
     QCOMPARE(PlayerControls::formatTime(3723000, true), QStringLiteral("1:02:03"));
     QCOMPARE(PlayerControls::formatTime(5000, false), QStringLiteral("--:--"));
+}
+
+void TestStreamPlayer::userInterfaceModes_data()
+{
+    QTest::addColumn<QString>("mode");
+    QTest::addColumn<bool>("buttons");
+    QTest::addColumn<bool>("seekBar");
+    QTest::newRow("full") << "full" << true << true;
+    QTest::newRow("mini") << "mini" << true << false;
+    QTest::newRow("none") << "none" << false << false;
+    QTest::newRow("invisible") << "invisible" << false << false;
+}
+
+void TestStreamPlayer::userInterfaceModes()
+{
+    QFETCH(QString, mode);
+    QFETCH(bool, buttons);
+    QFETCH(bool, seekBar);
+    PlayerSettings s = marchSettings(QUrl(QStringLiteral("http://127.0.0.1:%1/x.asf").arg(refusingPort())));
+    s.uiMode = mode.toStdString();
+    s.autoStart = false;
+    Stage stage(s);
+    QCOMPARE(stage.player->controls() != nullptr, buttons);
+    if (buttons)
+        QCOMPARE(stage.player->controls()->seekBar() != nullptr, seekBar);
 }
 
 void TestStreamPlayer::everyMarchPlays_data()
