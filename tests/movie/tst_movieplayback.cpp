@@ -90,6 +90,7 @@ private slots:
     void editTextInEitherEncoding();
     void frameActions_data();
     void frameActions();
+    void tickTellsWhetherTheStageChanged();
     void mainTimelineLoop_data();
     void mainTimelineLoop();
 };
@@ -512,6 +513,28 @@ void MoviePlaybackTest::frameActions()
         player.tick();
     QCOMPARE(int(player.currentFrame()), expectedFrame);
     QCOMPARE(player.isPlaying(), playing);
+}
+
+void MoviePlaybackTest::tickTellsWhetherTheStageChanged()
+{
+    // Frame 1 places, frame 2 is empty, frame 3 moves the square, then back to frame 1.
+    Movie m = withBackground();
+    m.rect(1, 0, 0, 500, 500, kRed);
+    m.place(1, 1);
+    m.showFrame();
+    m.showFrame();
+    Bits b;
+    b.u8(0x01 | 0x04);
+    b.u16(1);
+    b.matrix(1, 1, 400, 0);
+    m.tag(26, b.out);
+    m.showFrame();
+    auto movie = load(m);
+    MoviePlayer player(movie->movie);
+    QCOMPARE(player.tick(), false); // to frame 2: nothing happens
+    QCOMPARE(player.tick(), true);  // to frame 3: the square moves
+    QCOMPARE(player.tick(), true);  // back to frame 1: rebuilt
+    QCOMPARE(player.tick(), false);
 }
 
 void MoviePlaybackTest::mainTimelineLoop_data()

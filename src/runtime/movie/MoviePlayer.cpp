@@ -52,6 +52,7 @@ void MoviePlayer::forget(DisplayObject& object)
 
 void MoviePlayer::place(Clip& clip, const PlaceObject& p)
 {
+    m_changed = true;
     auto it = clip.displayList.find(p.depth);
     bool exists = it != clip.displayList.end();
     if (p.move && !exists)
@@ -107,6 +108,7 @@ void MoviePlayer::remove(Clip& clip, uint16_t depth)
     auto it = clip.displayList.find(depth);
     if (it == clip.displayList.end())
         return;
+    m_changed = true;
     forget(it->second);
     clip.displayList.erase(it);
     if (m_objects)
@@ -121,8 +123,10 @@ void MoviePlayer::applyFrame(Clip& clip, uint32_t frame)
             place(clip, *p);
         else if (const auto* r = std::get_if<RemoveObject>(&tag))
             remove(clip, r->depth);
-        else if (const auto* bg = std::get_if<SetBackground>(&tag); bg && &clip == m_root.get())
+        else if (const auto* bg = std::get_if<SetBackground>(&tag); bg && &clip == m_root.get()) {
+            m_changed = m_changed || !(m_background == bg->color);
             m_background = bg->color;
+        }
     }
 }
 
@@ -153,6 +157,7 @@ void MoviePlayer::gotoFrame(Clip& clip, uint32_t target)
         std::map<uint16_t, DisplayObject> old = std::move(clip.displayList);
         clip.displayList.clear();
         m_objects -= std::min(m_objects, old.size());
+        m_changed = true;
         std::map<uint16_t, std::shared_ptr<Clip>> keep;
         for (auto& [depth, object] : old)
             if (object.clip)
@@ -208,11 +213,13 @@ void MoviePlayer::advance(Clip& clip, bool isRoot)
     }
 }
 
-void MoviePlayer::tick()
+bool MoviePlayer::tick()
 {
     m_fresh.clear();
+    m_changed = false;
     advance(*m_root, true);
     runActions();
+    return m_changed;
 }
 
 void MoviePlayer::runActions()

@@ -60,7 +60,8 @@ public:
     void rewind();
 
     // One frame of time: every timeline that plays moves on by one frame.
-    void tick();
+    // Returns whether anything on the stage may look different.
+    bool tick();
     size_t objectCount() const { return m_objects; }
 
 private:
@@ -81,6 +82,7 @@ private:
     Rgba m_background { 255, 255, 255, 255 };
     bool m_loop = true;
     size_t m_objects = 0;
+    bool m_changed = false;
     struct Pending {
         std::weak_ptr<Clip> clip;
         const DoAction* action;

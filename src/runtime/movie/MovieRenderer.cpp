@@ -92,7 +92,21 @@ QGradientStops gradientStops(const Gradient& g, const ColorTransform& cx)
         }
         stops.append({ (p + 0.5) / 256.0, c }); // each ratio owns one 256th of the ramp
     }
-    return stops;
+    // Keep only the stops that a straight blend of their neighbours would miss.
+    QGradientStops kept;
+    kept.append(stops.front());
+    for (qsizetype i = 1; i + 1 < stops.size(); ++i) {
+        const QColor& a = kept.back().second;
+        const QColor& c = stops[i].second;
+        const QColor& b = stops[i + 1].second;
+        double t = (stops[i].first - kept.back().first) / (stops[i + 1].first - kept.back().first);
+        auto off = [t](int x, int m, int y) { return std::abs(x + (y - x) * t - m) > 0.75; };
+        if (off(a.red(), c.red(), b.red()) || off(a.green(), c.green(), b.green()) || off(a.blue(), c.blue(), b.blue())
+            || off(a.alpha(), c.alpha(), b.alpha()))
+            kept.append(stops[i]);
+    }
+    kept.append(stops.back());
+    return kept;
 }
 
 QPen penFor(const LineStyle& l, const QColor& color, const QTransform& t, double stageScale)
@@ -283,8 +297,10 @@ const MovieRenderer::CachedShape* MovieRenderer::shapeFor(uint16_t id, uint16_t 
         uint64_t key = (uint64_t(id) << 16) | ratio;
         auto it = m_morphs.find(key);
         if (it == m_morphs.end()) {
-            if (m_morphs.size() > 512)
+            if (m_morphs.size() > 512) {
                 m_morphs.clear();
+                m_stops.clear(); // keyed by styles that lived in those shapes
+            }
             Shape s = interpolateMorph(*morph, ratio / 65535.0);
             it = m_morphs.emplace(key, cacheGeometry(buildGeometry(s))).first;
         }
@@ -325,13 +341,24 @@ QImage MovieRenderer::transformedImage(uint16_t id, const ColorTransform& cx) co
     return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+const QGradientStops& MovieRenderer::stopsFor(const FillStyle& style, const ColorTransform& cx) const
+{
+    StopKey key { &style, cx.rMul, cx.gMul, cx.bMul, cx.aMul, cx.rAdd, cx.gAdd, cx.bAdd, cx.aAdd };
+    auto it = m_stops.find(key);
+    if (it != m_stops.end())
+        return it->second;
+    if (m_stops.size() > 1024)
+        m_stops.clear();
+    return m_stops.emplace(key, gradientStops(style.gradient, cx)).first->second;
+}
+
 QBrush MovieRenderer::brushFor(const FillStyle& style, const ColorTransform& cx) const
 {
     switch (style.kind) {
     case FillStyle::Kind::Solid: return QBrush(toQt(cx.apply(style.color)));
     case FillStyle::Kind::Linear: {
         QLinearGradient g(-16384, 0, 16384, 0);
-        g.setStops(gradientStops(style.gradient, cx));
+        g.setStops(stopsFor(style, cx));
         g.setSpread(style.gradient.spread == Gradient::Spread::Reflect ? QGradient::ReflectSpread
                     : style.gradient.spread == Gradient::Spread::Repeat ? QGradient::RepeatSpread : QGradient::PadSpread);
         QBrush b(g);
@@ -342,7 +369,7 @@ QBrush MovieRenderer::brushFor(const FillStyle& style, const ColorTransform& cx)
     case FillStyle::Kind::Focal: {
         double focal = style.kind == FillStyle::Kind::Focal ? style.gradient.focal * 16384 : 0;
         QRadialGradient g(QPointF(0, 0), 16384, QPointF(focal, 0));
-        g.setStops(gradientStops(style.gradient, cx));
+        g.setStops(stopsFor(style, cx));
         g.setSpread(style.gradient.spread == Gradient::Spread::Reflect ? QGradient::ReflectSpread
                     : style.gradient.spread == Gradient::Spread::Repeat ? QGradient::RepeatSpread : QGradient::PadSpread);
         QBrush b(g);

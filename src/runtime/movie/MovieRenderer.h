@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <chrono>
 #include <map>
+#include <tuple>
+#include <QGradient>
 #include <memory>
 
 #include "runtime/movie/MovieLoader.h"
@@ -63,6 +65,7 @@ private:
     void drawEditText(QPainter& p, const swf::EditText& e, const QTransform& t, const swf::ColorTransform& cx);
     void collectMask(const swf::DisplayObject& o, const QTransform& t, QPainterPath& out, int nesting);
     QBrush brushFor(const swf::FillStyle& style, const swf::ColorTransform& cx) const;
+    const QGradientStops& stopsFor(const swf::FillStyle& style, const swf::ColorTransform& cx) const;
     const CachedShape* shapeFor(uint16_t id, uint16_t ratio);
     const CachedShape* glyphFor(uint16_t fontId, uint32_t index);
     QImage transformedImage(uint16_t id, const swf::ColorTransform& cx) const;
@@ -72,6 +75,9 @@ private:
     std::map<uint64_t, CachedShape> m_morphs;      // by id and ratio
     std::map<uint64_t, CachedShape> m_glyphs;      // by font id and glyph
     std::vector<Mask> m_masks;
+    // Gradient stops by the style they came from and the colour transform.
+    using StopKey = std::tuple<const void*, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t, int32_t>;
+    mutable std::map<StopKey, QGradientStops> m_stops;
     bool m_antialias = true;
     size_t m_budget = 0;
     int m_timeBudgetMs = 250;

@@ -132,9 +132,10 @@ void MovieView::advance()
 {
     if (!m_player)
         return;
-    // Timelines inside go on even when the main one stopped on a stop action.
-    m_player->tick();
-    update();
+    // Timelines inside go on even when the main one stopped on a stop action;
+    // a frame that changes nothing is not drawn again.
+    if (m_player->tick())
+        update();
 }
 
 void MovieView::showEvent(QShowEvent* event)
