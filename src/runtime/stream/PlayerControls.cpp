@@ -10,6 +10,8 @@
 #include <QSlider>
 #include <QToolButton>
 
+#include <climits>
+
 namespace yelvanis::stream {
 
 namespace {

@@ -9,7 +9,6 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
 #include <QTimer>
 #include <QtMultimedia/QAudio>
 

@@ -59,6 +59,7 @@ private slots:
     void errorDialogsOnlyWhenAsked_data();
     void errorDialogsOnlyWhenAsked();
     void stopLetsGoOfTheStreamAtOnce();
+    void minimizedWindowGoesOnPlaying();
     void pauseKeepsThePlace();
     void controlRowCommandsThePlayer();
     void seekBarMovesThePlace();
@@ -274,6 +275,21 @@ void TestStreamPlayer::stopLetsGoOfTheStreamAtOnce()
     QTRY_COMPARE_WITH_TIMEOUT(server.requests(), 2, 3000);
     QCOMPARE(server.paths(), (QStringList{kPath, kPath}));
     QVERIFY(beat.worstGap() < kResponsiveGap);
+}
+
+void TestStreamPlayer::minimizedWindowGoesOnPlaying()
+{
+    MarchServer server(m_march);
+    Stage stage(marchSettings(server.url(kPath)));
+    QTRY_COMPARE_WITH_TIMEOUT(stage.player->state(), State::Playing, 5000);
+    stage.window.showMinimized();
+    QTRY_VERIFY(stage.window.isMinimized());
+    const qint64 at = stage.player->position();
+    QTest::qWait(400);
+    QCOMPARE(stage.player->state(), State::Playing);
+    QVERIFY(stage.player->position() > at + 200);
+    stage.window.showNormal();
+    QCOMPARE(stage.player->state(), State::Playing);
 }
 
 void TestStreamPlayer::pauseKeepsThePlace()
