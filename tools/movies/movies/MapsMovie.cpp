@@ -214,7 +214,7 @@ std::vector<uint8_t> makeMapsMovie(const MovieRecipe& r)
         std::vector<QPointF> pts;
         for (QPointF p : s.lonLat)
             pts.push_back(proj(p));
-        pts = simplified(pts, { clip, 0.3, 25 });
+        pts = simplified(pts, { clip, 0.5, 25 });
         if (pts.size() < 3)
             continue;
         QRectF b = polygon(pts).boundingRect();

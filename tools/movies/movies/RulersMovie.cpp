@@ -103,15 +103,17 @@ std::vector<uint8_t> makeRulersMovie(const MovieRecipe& r)
         back.fill(star({ x, 3.5 }, 4, 2.2, 0.9, 0), QColor(222, 178, 70, 150));
     uint16_t backId = movie.add(back.build());
 
-    // The tiles of the frieze, in one sprite that is placed twice, end to end.
-    Scene stripScene(1);
+    // Each tile of the frieze is a sprite of its own, on the stage only while
+    // it is in view, so a frame draws a handful of tiles rather than all 36.
+    std::vector<uint16_t> tiles;
     for (size_t i = 0; i < std::size(Rulers); ++i) {
+        Scene stripScene(1);
         const Ruler& ruler = Rulers[i];
         QImage portrait(sourcePath(QStringLiteral("src/content/rulers/portraits/%1.gif").arg(ruler.portrait)));
         if (portrait.isNull())
             throw std::runtime_error(std::string("cannot read the portrait ") + ruler.portrait);
         uint16_t bitmapId = movie.add(bitmapFrom(portrait));
-        double x0 = i * tile;
+        double x0 = 0;
         double scale = 70.0 / portrait.height();
         double w = portrait.width() * scale, h = portrait.height() * scale;
         double px = x0 + (tile - w) / 2, py = 47;
@@ -126,14 +128,20 @@ std::vector<uint8_t> makeRulersMovie(const MovieRecipe& r)
         QTransform at = QTransform::fromTranslate(x0 + tile / 2, 0);
         stripScene.addStatic(bold.text(QString::fromUtf8(ruler.name), size, LightGold, { 0, 132 }, Align::Centre), at);
         stripScene.addStatic(plain.text(QString::fromUtf8(ruler.reign), 8.5, Gold, { 0, 144 }, Align::Centre), at);
+        tiles.push_back(movie.addSprite(stripScene));
     }
-    uint16_t stripId = movie.addSprite(stripScene);
 
     Scene scene(frames);
     scene.addStatic(backId);
-    for (int copy = 0; copy < 2; ++copy)
-        scene.add(stripId, [=](int f) -> std::optional<ActorState> {
-            double x = -f * speed + copy * strip;
+    for (size_t i = 0; i < tiles.size(); ++i)
+        scene.add(tiles[i], [=, w = r.width](int f) -> std::optional<ActorState> {
+            double x = std::fmod(i * tile - f * speed, strip);
+            if (x < 0)
+                x += strip;
+            if (x > w)
+                x -= strip; // coming round again from the left edge
+            if (x + tile + 4 < 0 || x > w)
+                return std::nullopt;
             return ActorState { QTransform::fromTranslate(x, 0), 1, std::nullopt, 0 };
         });
 
