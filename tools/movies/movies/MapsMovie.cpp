@@ -290,15 +290,16 @@ std::vector<uint8_t> makeMapsMovie(const MovieRecipe& r)
     }
     scene.addStatic(coastId);
 
-    // Cities, with a pale halo so the names read on any colour.
+    // Cities, each name on a pale tag so that it reads on any colour.
     ShapeBuilder cities;
     for (const City& c : Cities) {
         QPointF at = proj({ c.lon, c.lat });
         QString name = QString::fromUtf8(c.name);
-        QPointF label = at + QPointF(c.side > 0 ? 3.5 : -3.5, 3);
-        QPainterPath text = bold.path(name, 7.5, label, c.side > 0 ? Align::Left : Align::Right);
-        cities.stroke(text, { 2.0, QColor(255, 250, 235, 200) });
-        cities.fill(text, Ink);
+        double w = bold.width(name, 7.5);
+        QPointF label = at + QPointF(c.side > 0 ? 4.5 : -4.5, 2.8);
+        double left = c.side > 0 ? label.x() - 1.5 : label.x() - w - 1.5;
+        cities.fill(roundRect(left, label.y() - 7.2, w + 3, 9.4, 2), QColor(255, 250, 235, 190));
+        cities.fill(bold.path(name, 7.5, label, c.side > 0 ? Align::Left : Align::Right), Ink);
         cities.fill(ellipse(at, 2.0, 2.0), QColor(255, 250, 235));
         cities.fill(ellipse(at, 1.3, 1.3), Ink);
     }
