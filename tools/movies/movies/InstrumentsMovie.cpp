@@ -244,9 +244,14 @@ void drawSancakCloth(ShapeBuilder& s, double phase)
     cloth.closeSubpath();
     s.fill(cloth, linearGradient({ -71, 0 }, { 79, 0 }, { { 0, QColor(150, 14, 20) }, { 0.5, Red }, { 1, QColor(140, 12, 18) } }));
     s.stroke(cloth, { 1.2, Gold });
+    // The two-pointed sword, zülfikar, that many of the army's banners bore.
     double wy = wave(0) * 1.1;
-    s.fill(crescent({ -2, -32 + wy }, 22, 18, 8), QColor(250, 245, 235));
-    s.fill(star({ 24, -32 + wy }, 5, 9, 3.6, Pi), QColor(250, 245, 235));
+    const QColor white(250, 245, 235);
+    QTransform at = QTransform::fromTranslate(4, -32 + wy).rotate(-4);
+    s.fill(at.map(polygon({ { -26, -4 }, { 30, -4 }, { 46, -11 }, { 38, -1 }, { 46, 9 }, { 30, 4 }, { -26, 4 } })), white);
+    s.fill(at.map(roundRect(-31, -14, 5, 28, 2)), white);
+    s.fill(at.map(rect(-44, -2.5, 13, 5)), white);
+    s.fill(at.map(ellipse({ -46, 0 }, 3.5, 3.5)), white);
 }
 
 struct Item {
@@ -263,7 +268,7 @@ const Item Items[] = {
     { "Zil", "Tunçtan büyük çift zil; birbirine çarpılarak", "vuruşları süsler." },
     { "Boru", "Pirinçten, uzun ve kıvrık nefesli çalgı;", "törende ve savaşta işaret verir." },
     { "Tuğ", "Ucunda altın topuz olan at kılı sorguç;", "hükümdarlığın ve rütbenin simgesi." },
-    { "Sancak", "Bölüğün önünde taşınan al bayrak;", "devletin ve ordunun simgesi." },
+    { "Sancak", "Bölüğün önünde taşınan al bayrak; üzerinde", "çoğu zaman çift uçlu zülfikar bulunur." },
 };
 
 } // namespace
@@ -305,7 +310,7 @@ std::vector<uint8_t> makeInstrumentsMovie(const MovieRecipe& r)
     // Scale swells on each beat.
     auto pulse = [=](int t) { return 1.0 + 0.025 * std::exp(-double(t % beat) * 0.8); };
 
-    auto staticPart = [&](int k, const std::function<void(ShapeBuilder&)>& draw, bool beating) {
+    auto staticPart = [&](int k, const std::function<void(ShapeBuilder&)>& draw, bool beating, QPointF shift = {}) {
         ShapeBuilder s;
         draw(s);
         uint16_t id = movie.add(s.build());
@@ -316,7 +321,7 @@ std::vector<uint8_t> makeInstrumentsMovie(const MovieRecipe& r)
             int t = local(k, f);
             double grow = lerp(0.94, 1.0, smooth(double(t) / fadeIn));
             double sc = grow * (beating ? pulse(t) : 1.0);
-            return ActorState { QTransform::fromTranslate(centre.x(), centre.y()).scale(sc, sc), a, std::nullopt, 0 };
+            return ActorState { QTransform::fromTranslate(centre.x() + shift.x(), centre.y() + shift.y()).scale(sc, sc), a, std::nullopt, 0 };
         });
     };
     // A stick that strikes on the beat: it rises and falls about `pivot`.
@@ -382,7 +387,7 @@ std::vector<uint8_t> makeInstrumentsMovie(const MovieRecipe& r)
     }
     staticPart(5, drawBoru, false);
     // The standards sway to the beat: a few drawings of the swing, shown in turn.
-    staticPart(6, drawTugPole, false);
+    staticPart(6, drawTugPole, false, { 0, 8 });
     const int poses = 6;
     std::vector<uint16_t> tugPoses, clothPoses;
     for (int i = 0; i < poses; ++i) {
@@ -399,15 +404,15 @@ std::vector<uint8_t> makeInstrumentsMovie(const MovieRecipe& r)
             if (a <= 0 || (local(6, f) / 2) % poses != i)
                 return std::nullopt;
             double tilt = 3 * std::sin(2 * Pi * local(6, f) / (2.0 * poses));
-            return ActorState { QTransform::fromTranslate(centre.x(), centre.y() + 88).rotate(tilt).translate(0, -88), a, std::nullopt, 0 };
+            return ActorState { QTransform::fromTranslate(centre.x(), centre.y() + 96).rotate(tilt).translate(0, -88), a, std::nullopt, 0 };
         });
-    staticPart(7, drawSancakPole, false);
+    staticPart(7, drawSancakPole, false, { 0, 12 });
     for (int i = 0; i < poses; ++i)
         scene.add(clothPoses[size_t(i)], [=](int f) -> std::optional<ActorState> {
             double a = visibility(7, f);
             if (a <= 0 || (local(7, f) / 2) % poses != i)
                 return std::nullopt;
-            return ActorState { QTransform::fromTranslate(centre.x(), centre.y()), a, std::nullopt, 0 };
+            return ActorState { QTransform::fromTranslate(centre.x(), centre.y() + 12), a, std::nullopt, 0 };
         });
 
     // Name, description and place in the series.

@@ -263,6 +263,7 @@ std::vector<uint8_t> makeMapsMovie(const MovieRecipe& r)
     Scene scene(frames);
     scene.addStatic(baseId);
 
+    std::vector<QPainterPath> cores;
     for (size_t i = 0; i < data.years.size(); ++i) {
         const YearMap& y = data.years[i];
         QPainterPath core, bound;
@@ -281,6 +282,7 @@ std::vector<uint8_t> makeMapsMovie(const MovieRecipe& r)
         // Clipped to the land once here, so the player has no mask to apply.
         core = core.intersected(land);
         bound = bound.intersected(land);
+        cores.push_back(core);
         ShapeBuilder t;
         t.fill(bound, Bound);
         t.stroke(bound, { 0.8, QColor(170, 90, 50) });
@@ -289,6 +291,62 @@ std::vector<uint8_t> makeMapsMovie(const MovieRecipe& r)
         scene.add(movie.add(t.build()), fading(int(i)));
     }
     scene.addStatic(coastId);
+
+    // The first years' lands are small on this scale: an enlarged view of
+    // north-western Anatolia shows them, over the steppe in the corner.
+    {
+        const QRectF area(proj({ 26.3, 41.4 }), proj({ 33.3, 39.1 }));
+        const QRectF box(r.width - 228.0, 8, 220, 220 * area.height() / area.width());
+        QTransform zoom = QTransform::fromTranslate(box.x(), box.y()).scale(box.width() / area.width(), box.height() / area.height()).translate(-area.x(), -area.y());
+        QPainterPath window;
+        window.addRect(area);
+        ShapeBuilder inset;
+        inset.fill(roundRect(box.x() + 1.5, box.y() + 2, box.width(), box.height(), 3), QColor(40, 30, 20, 70));
+        inset.fill(rect(box.x(), box.y(), box.width(), box.height()), Sea);
+        inset.fill(zoom.map(land.intersected(window)), Land);
+        inset.stroke(zoom.map(land.intersected(window)), { 0.6, Coast });
+        inset.stroke(rect(box.x(), box.y(), box.width(), box.height()), { 1.2, QColor(150, 110, 60) });
+        inset.stroke(rect(area.x(), area.y(), area.width(), area.height()), { 0.8, QColor(150, 110, 60) });
+        uint16_t insetId = movie.add(inset.build());
+        const int early = 2; // 1300 and 1359
+        scene.add(insetId, [=](int f) -> std::optional<ActorState> {
+            double a = 0;
+            for (int i = 0; i < early; ++i)
+                a = std::max(a, alphaOf(i, f));
+            if (a <= 0)
+                return std::nullopt;
+            return ActorState { QTransform(), a, std::nullopt, 0 };
+        });
+        for (int i = 0; i < early; ++i) {
+            ShapeBuilder t;
+            QPainterPath z = zoom.map(cores[size_t(i)].intersected(window));
+            t.fill(z, Core);
+            t.stroke(z, { 0.8, CoreEdge });
+            scene.add(movie.add(t.build()), fading(i));
+        }
+        const City places[] = { { "Söğüt", 30.18, 40.02, 1 }, { "Bursa", 29.06, 40.19, -1 }, { "İznik", 29.72, 40.43, 1 },
+                                { "Gelibolu", 26.67, 40.41, 1 }, { "Ankara", 32.85, 39.93, -1 }, { "İstanbul", 28.97, 41.01, -1 } };
+        ShapeBuilder names;
+        for (const City& c : places) {
+            QPointF at = zoom.map(proj({ c.lon, c.lat }));
+            QString name = QString::fromUtf8(c.name);
+            QPointF label = at + QPointF(c.side > 0 ? 3.5 : -3.5, 2.8);
+            double w = bold.width(name, 7.5);
+            double left = c.side > 0 ? label.x() - 1.5 : label.x() - w - 1.5;
+            names.fill(roundRect(left, label.y() - 7.2, w + 3, 9.4, 2), QColor(255, 250, 235, 190));
+            names.fill(bold.path(name, 7.5, label, c.side > 0 ? Align::Left : Align::Right), Ink);
+            names.fill(ellipse(at, 1.4, 1.4), Ink);
+        }
+        uint16_t namesId = movie.add(names.build());
+        scene.add(namesId, [=](int f) -> std::optional<ActorState> {
+            double a = 0;
+            for (int i = 0; i < early; ++i)
+                a = std::max(a, alphaOf(i, f));
+            if (a <= 0)
+                return std::nullopt;
+            return ActorState { QTransform(), a, std::nullopt, 0 };
+        });
+    }
 
     // Cities, each name on a pale tag so that it reads on any colour.
     ShapeBuilder cities;
