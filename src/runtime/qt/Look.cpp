@@ -14,21 +14,37 @@ namespace yelvanis::qt {
 
 namespace {
 
-QString substitute(const std::string& face, bool bold)
+struct Substitute {
+    QString family;
+    double scale = 1.0; // of the em size, where the stand-in runs larger
+    int stretch = 100;  // of the width, where it runs wider
+};
+
+Substitute substitute(const Font& f)
 {
-    // The bundled "MS Sans Serif" has one weight; its bold is Tahoma Bold,
-    // much as the desktop it was made for did it.
-    if (face == "MS Sans Serif" && bold)
-        return QStringLiteral("Tahoma");
+    const std::string& face = f.face;
+    if (face == "MS Sans Serif") {
+        // The bundled face is a bitmap font whose only usable size is the
+        // default 8.25 pt; every other size and its bold are Tahoma's, as on
+        // the desktop the screens were made on.
+        if (!f.bold() && f.size <= pt(8.25))
+            return {QStringLiteral("MS Sans Serif")};
+        return {f.bold() ? QStringLiteral("Tahoma Heavy") : QStringLiteral("Tahoma"), 1.0, 94};
+    }
+    // Bold Tahoma is the emboldened "Tahoma Heavy" (see tools/fonts).
+    if (face == "Tahoma" && f.bold())
+        return {QStringLiteral("Tahoma Heavy")};
     if (face == "Arial")
-        return QStringLiteral("Liberation Sans");
+        return {QStringLiteral("Liberation Sans")};
     if (face == "Monotype Corsiva")
-        return QStringLiteral("Z003");
+        return {QStringLiteral("Z003")};
     if (face == "Script")
-        return QStringLiteral("Dancing Script");
+        // Dancing Script's letters are larger and wider than the narrow
+        // script face's at the same size: scaled, the names fit their labels.
+        return {QStringLiteral("Dancing Script"), 0.8, 85};
     if (face == "Comic Sans MS")
-        return QStringLiteral("Comic Neue");
-    return QString::fromStdString(face);
+        return {QStringLiteral("Comic Neue")};
+    return {QString::fromStdString(face)};
 }
 
 } // namespace
@@ -76,11 +92,14 @@ QColor toQColor(Colour c)
 
 QFont toQFont(const Font& f)
 {
+    const Substitute sub = substitute(f);
     QFont q;
-    q.setFamilies({substitute(f.face, f.bold()), QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
+    q.setFamilies({sub.family, QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
     // Pixel sizes at 96 pixels per inch keep every layout as designed;
     // high-density displays scale through the device pixel ratio.
-    q.setPixelSize(qMax(1, qRound(f.points() * 96.0 / 72.0)));
+    q.setPixelSize(qMax(1, qRound(f.points() * 96.0 / 72.0 * sub.scale)));
+    if (sub.stretch != 100)
+        q.setStretch(sub.stretch);
     q.setWeight(f.bold() ? QFont::Bold : QFont::Normal);
     q.setItalic(f.italic);
     q.setUnderline(f.underline);

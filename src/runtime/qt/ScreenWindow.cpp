@@ -10,7 +10,9 @@
 #include "runtime/qt/Surface.h"
 #include "runtime/qt/TextBoxControl.h"
 
+#include <QBuffer>
 #include <QCloseEvent>
+#include <QImageReader>
 #include <QApplication>
 #include <QIcon>
 #include <QMenuBar>
@@ -30,10 +32,20 @@ constexpr int kDrawnBorder = 3;
 QIcon iconFor(const IconDef& icon)
 {
     if (icon.kind == IconDef::Kind::Picture) {
+        // Every image of the icon file, so the desktop can choose its size.
         const auto bytes = content::get(icon.picture.resource);
-        QPixmap pm;
-        pm.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), uint(bytes.size()), "ICO");
-        return QIcon(pm);
+        QByteArray data = QByteArray::fromRawData(bytes.data(), qsizetype(bytes.size()));
+        QBuffer buffer(&data);
+        QImageReader reader(&buffer, "ICO");
+        QIcon result;
+        for (int i = 0; i < qMax(1, reader.imageCount()); ++i) {
+            if (i > 0 && !reader.jumpToImage(i))
+                break;
+            const QImage image = reader.read();
+            if (!image.isNull())
+                result.addPixmap(QPixmap::fromImage(image));
+        }
+        return result;
     }
     if (icon.kind == IconDef::Kind::None) {
         QPixmap empty(16, 16);
@@ -205,8 +217,11 @@ void ScreenWindow::place(const ScreenDef& def)
     const int menuHeight = m_menuBar ? m_menuBar->height() : 0;
     switch (def.startPosition) {
     case StartPosition::Manual:
-        // The client area's corner goes where the definition says.
-        move(twipsToPixels(def.clientLeft) - m_border, twipsToPixels(def.clientTop) - m_border - menuHeight);
+        // The client area's corner goes where the definition says; a top-level
+        // widget's geometry excludes the window frame, its pos() does not.
+        setGeometry(QRect(QPoint(twipsToPixels(def.clientLeft) - m_border,
+                                 twipsToPixels(def.clientTop) - m_border - menuHeight),
+                          outer));
         break;
     case StartPosition::CentreScreen: {
         QScreen* screen = QGuiApplication::primaryScreen();

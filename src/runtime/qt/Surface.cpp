@@ -7,6 +7,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace yelvanis::qt {
 
 namespace {
@@ -16,12 +18,12 @@ QRect labelBox(const ControlDef& c)
     QRect box(twipsToPixels(c.left), twipsToPixels(c.top), twipsToPixels(c.width), twipsToPixels(c.height));
     if (c.autoSize.value_or(false)) {
         // The box follows the caption, each line on one line; left and top stay.
-        const QFontMetrics fm(toQFont(*c.font));
+        const QFontMetricsF fm(toQFont(*c.font));
         const QStringList lines = toDisplayText(*c.caption).split(QLatin1Char('\n'));
-        int w = 0;
+        qreal w = 0;
         for (const QString& l : lines)
             w = qMax(w, fm.horizontalAdvance(l));
-        box.setSize(QSize(w, fm.height() * int(lines.size())));
+        box.setSize(QSize(int(std::ceil(w)), int(std::ceil(fm.height())) * int(lines.size())));
     }
     return box;
 }
@@ -104,7 +106,8 @@ void Surface::paintItem(QPainter& p, const Item& item) const
             p.fillRect(item.box, toQColor(*c.backColour));
         p.setFont(toQFont(*c.font));
         p.setPen(toQColor(*c.foreColour));
-        int align = Qt::AlignTop | Qt::TextWordWrap;
+        // An auto-sized label is as wide as its longest line: it never wraps.
+        int align = Qt::AlignTop | (c.autoSize.value_or(false) ? 0 : Qt::TextWordWrap);
         switch (*c.alignment) {
         case Alignment::Left: align |= Qt::AlignLeft; break;
         case Alignment::Right: align |= Qt::AlignRight; break;

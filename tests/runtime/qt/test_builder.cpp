@@ -8,8 +8,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenuBar>
+#include <QPainter>
 #include <QScrollBar>
 #include <QtTest>
+
+#include <cmath>
 
 using namespace yelvanis;
 using namespace yelvanis::qt;
@@ -76,6 +79,8 @@ private slots:
     void enterAndSpacePressFocusedButton();
     void closeBoxRequestsClose();
     void stretchedImageFillsItsBox();
+    void boldFacesResolveToBoldFiles_data();
+    void boldFacesResolveToBoldFiles();
     void everyTurkishLetterHasAGlyph_data();
     void everyTurkishLetterHasAGlyph();
 };
@@ -182,10 +187,17 @@ void TestBuilder::autoSizeLabelFollowsCaption()
                        .caption = "Version 1.0\r\nikinci satır", .font = kBig, .autoSize = true};
     ScreenWindow w(def({c}), r);
     const QRect box = w.client()->boxOf(c);
-    const QFontMetrics fm(toQFont(kBig));
+    const QFontMetricsF fm(toQFont(kBig));
     QCOMPARE(box.topLeft(), QPoint(10, 20));
-    QCOMPARE(box.width(), qMax(fm.horizontalAdvance("Version 1.0"), fm.horizontalAdvance(QString::fromUtf8("ikinci satır"))));
-    QCOMPARE(box.height(), 2 * fm.height());
+    const qreal widest = qMax(fm.horizontalAdvance("Version 1.0"), fm.horizontalAdvance(QString::fromUtf8("ikinci satır")));
+    QCOMPARE(box.width(), int(std::ceil(widest)));
+    QCOMPARE(box.height(), 2 * int(std::ceil(fm.height())));
+    // Drawn on one line each, nothing wraps or is cut off: ink reaches the
+    // second line and the right end of the longer first one.
+    const QImage img = w.client()->grab().toImage();
+    const QColor ink(0, 0, 0);
+    QVERIFY(lastInkRow(img, ink) > box.top() + box.height() / 2);
+    QVERIFY(lastInkRow(img, ink) < box.bottom() + 1);
 }
 
 void TestBuilder::negativePositionIsClipped()
@@ -338,6 +350,43 @@ void TestBuilder::stretchedImageFillsItsBox()
     QVERIFY(middle.red() > 150 && middle.green() < 80);
     // Nothing of the picture below its box.
     QCOMPARE(img.pixelColor(139, 120), QColor(Qt::white));
+}
+
+void TestBuilder::boldFacesResolveToBoldFiles_data()
+{
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<double>("points");
+    QTest::addColumn<QString>("family");
+    QTest::newRow("reading text box") << "Tahoma" << 11.25 << "Tahoma Heavy";
+    QTest::newRow("section button") << "MS Sans Serif" << 9.75 << "Tahoma Heavy";
+    QTest::newRow("heading") << "MS Sans Serif" << 12.0 << "Tahoma Heavy";
+    QTest::newRow("name label") << "Script" << 27.75 << "Dancing Script";
+    QTest::newRow("page text") << "Arial" << 9.0 << "Liberation Sans";
+}
+
+void TestBuilder::boldFacesResolveToBoldFiles()
+{
+    QFETCH(QString, face);
+    QFETCH(double, points);
+    QFETCH(QString, family);
+    const QFont bold = toQFont(Font{.face = face.toStdString(), .size = pt(points), .weight = 700});
+    const QFont regular = toQFont(Font{.face = face.toStdString(), .size = pt(points), .weight = 400});
+    QCOMPARE(QFontInfo(bold).family(), family);
+    // Bold must look bold: clearly more ink than the regular weight.
+    auto ink = [](const QFont& f) {
+        QImage img(400, 60, QImage::Format_Grayscale8);
+        img.fill(255);
+        QPainter p(&img);
+        p.setFont(f);
+        p.drawText(5, 45, QString::fromUtf8("Osmanlı Devleti Tarihi"));
+        p.end();
+        long sum = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                sum += 255 - img.pixelColor(x, y).red();
+        return sum;
+    };
+    QVERIFY2(ink(bold) > ink(regular) * 6 / 5, qPrintable(QString::number(ink(bold)) + " vs " + QString::number(ink(regular))));
 }
 
 void TestBuilder::everyTurkishLetterHasAGlyph_data()

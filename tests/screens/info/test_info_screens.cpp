@@ -284,10 +284,6 @@ void TestInfoScreens::dialogsAsDefined()
         const QPoint offset = w->clientGeometry().center() - centre;
         QVERIFY2(offset.manhattanLength() <= 2, qPrintable(QStringLiteral("%1,%2").arg(offset.x()).arg(offset.y())));
     } else {
-        // Known runtime fault: the window's frame, not its client area, is put
-        // at the manual position. Remove these marks once it is placed right.
-        QEXPECT_FAIL("aboutme", "manual start position places the frame, not the client area", Continue);
-        QEXPECT_FAIL("iletisim", "manual start position places the frame, not the client area", Continue);
         QCOMPARE(w->clientGeometry().topLeft(),
                  QPoint(twipsToPixels(clientTopLeftTwips.x()), twipsToPixels(clientTopLeftTwips.y())));
     }
@@ -452,9 +448,6 @@ void TestInfoScreens::autoSizeLabelsTakeTheirTextSize()
     QVERIFY(!want.isEmpty());
     QVERIFY2(box.contains(ink), qPrintable(QStringLiteral("ink %1,%2 %3x%4")
                                                .arg(ink.x()).arg(ink.y()).arg(ink.width()).arg(ink.height())));
-    // Known runtime fault: an auto-size label is still word-wrapped at a box
-    // a fraction of a pixel narrower than its text. Remove once it is not.
-    QEXPECT_FAIL("Version 1.0", "auto-size label wraps its caption", Continue);
     QVERIFY2(qAbs(ink.width() - want.width()) <= 2 && qAbs(ink.height() - want.height()) <= 2,
              qPrintable(QStringLiteral("ink %1x%2, text alone %3x%4")
                             .arg(ink.width()).arg(ink.height()).arg(want.width()).arg(want.height())));
