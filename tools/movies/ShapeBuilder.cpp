@@ -68,10 +68,6 @@ FillStyle bitmapFill(uint16_t bitmapId, QPointF topLeft, double scale, bool smoo
 
 namespace {
 
-struct Pen {
-    QPointF at;
-};
-
 void lineTo(std::vector<ShapeRecord>& out, QPointF from, QPointF to)
 {
     // A field holds at most 65535 units of travel: split longer edges.
