@@ -219,7 +219,7 @@ std::vector<uint8_t> makeMapsMovie(const MovieRecipe& r)
             continue;
         QRectF b = polygon(pts).boundingRect();
         if (b.width() * b.height() < 0.5)
-            continue; // specks smaller than a pixel
+            continue; // islets smaller than a pixel
         land.addPath(polygon(pts));
     }
 
