@@ -52,12 +52,14 @@ void ButtonControl::paintEvent(QPaintEvent*)
         bevel(r.adjusted(1, 1, -1, -1), midlight, shadow);
     }
 
-    QRect textBox = r.adjusted(3, 3, -3, -3);
+    // Centred on the whole face: a caption taller than a low button keeps
+    // its middle rather than losing its bottom.
+    QRect textBox = r.adjusted(3, 0, -3, 0);
     if (down)
         textBox.translate(1, 1);
     p.setFont(font());
     p.setPen(toQColor(Colour::system(SystemColour::ButtonText)));
-    p.drawText(textBox, Qt::AlignCenter | Qt::TextWordWrap, text());
+    p.drawText(textBox, Qt::AlignCenter | Qt::TextWordWrap | Qt::TextDontClip, text());
 
     if (hasFocus()) {
         QPen pen(QColor(0, 0, 0));
