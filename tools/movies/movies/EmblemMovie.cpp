@@ -14,53 +14,70 @@ const QColor Field(20, 33, 61);
 const QColor Gold(212, 164, 40);
 const QColor PaleGold(246, 222, 140);
 
-// The strokes of the tughra in drawing order, on a 129-pixel square:
-// the three shafts with their banners, the two loops, the two arms and the
-// bowl of the name at the foot.
-std::vector<QPainterPath> tughraStrokes()
+// The strokes of the tughra in drawing order, on a 129-pixel square: the
+// three shafts, the banners that swing from them to the right, the two loops
+// opening to the left, the two arms reaching right, and the bowl of the name
+// at the foot with its letters. Each carries its pen width.
+struct PenStroke {
+    QPainterPath path;
+    double width;
+};
+
+std::vector<PenStroke> tughraStrokes()
 {
-    std::vector<QPainterPath> s;
+    std::vector<PenStroke> s;
     for (int i = 0; i < 3; ++i) {
-        double x = 60 + i * 9;
+        double x = 58 + i * 9.5, top = 20 + i * 3;
         QPainterPath shaft;
-        shaft.moveTo(x - 2, 86);
-        shaft.cubicTo(x - 4, 66, x + 3, 46, x, 22 - i * 2);
-        s.push_back(shaft);
-        QPainterPath banner; // the "zülfe" swinging off each shaft
-        banner.moveTo(x, 40 - i * 2);
-        banner.cubicTo(x + 10, 34 - i * 2, x + 12, 46 - i * 2, x + 20, 40 - i * 2);
-        s.push_back(banner);
+        shaft.moveTo(x - 3, 90);
+        shaft.cubicTo(x - 5, 70, x + 2, 44, x, top);
+        s.push_back({ shaft, 3.4 });
+    }
+    for (int i = 0; i < 3; ++i) {
+        double x = 58 + i * 9.5, y = 34 + i * 5;
+        QPainterPath banner; // the "zülfe": an S falling to the right across the shafts
+        banner.moveTo(x, y);
+        double reach = 40 - i * 7;
+        banner.cubicTo(x + 12, y - 9, x + 14, y + 10, x + reach * 0.7, y + 4 + i * 2);
+        banner.cubicTo(x + reach * 0.85, y + 2 + i * 2, x + reach, y + 8 + i * 3, x + reach + 2, y + 14 + i * 4);
+        s.push_back({ banner, 2.0 });
     }
     QPainterPath outer;
-    outer.moveTo(62, 90);
-    outer.cubicTo(40, 106, 14, 98, 14, 82);
-    outer.cubicTo(14, 64, 42, 58, 60, 80);
-    s.push_back(outer);
+    outer.moveTo(64, 92);
+    outer.cubicTo(44, 110, 10, 104, 10, 84);
+    outer.cubicTo(10, 62, 44, 56, 62, 82);
+    s.push_back({ outer, 3.0 });
     QPainterPath inner;
-    inner.moveTo(60, 88);
-    inner.cubicTo(46, 98, 28, 92, 28, 83);
-    inner.cubicTo(28, 74, 44, 72, 58, 84);
-    s.push_back(inner);
+    inner.moveTo(62, 90);
+    inner.cubicTo(48, 100, 26, 96, 26, 85);
+    inner.cubicTo(26, 74, 44, 72, 59, 85);
+    s.push_back({ inner, 2.6 });
     QPainterPath arm1;
-    arm1.moveTo(60, 80);
-    arm1.cubicTo(80, 66, 100, 70, 116, 60);
-    s.push_back(arm1);
+    arm1.moveTo(62, 82);
+    arm1.cubicTo(82, 70, 104, 72, 121, 58);
+    s.push_back({ arm1, 2.8 });
     QPainterPath arm2;
-    arm2.moveTo(62, 90);
-    arm2.cubicTo(82, 84, 100, 88, 112, 78);
-    s.push_back(arm2);
+    arm2.moveTo(64, 92);
+    arm2.cubicTo(86, 86, 104, 88, 117, 76);
+    s.push_back({ arm2, 2.6 });
     QPainterPath bowl;
-    bowl.moveTo(44, 100);
-    bowl.cubicTo(54, 112, 84, 112, 96, 98);
-    s.push_back(bowl);
-    QPainterPath dots; // the small strokes of the letters inside the bowl
-    dots.moveTo(58, 100);
-    dots.lineTo(64, 96);
-    dots.moveTo(70, 102);
-    dots.lineTo(76, 98);
-    dots.moveTo(82, 100);
-    dots.lineTo(86, 96);
-    s.push_back(dots);
+    bowl.moveTo(40, 100);
+    bowl.cubicTo(52, 116, 86, 116, 100, 99);
+    s.push_back({ bowl, 2.8 });
+    QPainterPath letters; // the strokes and dots of the name inside the bowl
+    letters.moveTo(54, 102);
+    letters.cubicTo(57, 96, 61, 97, 63, 101);
+    letters.moveTo(68, 104);
+    letters.lineTo(74, 97);
+    letters.moveTo(78, 103);
+    letters.cubicTo(81, 98, 86, 98, 88, 102);
+    s.push_back({ letters, 1.8 });
+    QPainterPath dots;
+    for (QPointF d : { QPointF(60, 93), QPointF(84, 94), QPointF(72, 109) }) {
+        dots.moveTo(d);
+        dots.lineTo(d + QPointF(1.2, -0.8));
+    }
+    s.push_back({ dots, 2.4 });
     return s;
 }
 
@@ -88,12 +105,12 @@ std::vector<uint8_t> makeEmblemMovie(const MovieRecipe& r)
 
     // Each stroke is cut into short pieces that appear one after another, so
     // the pen seems to move; the pieces overlap at their round ends.
-    std::vector<QPainterPath> strokes = tughraStrokes();
+    std::vector<PenStroke> strokes = tughraStrokes();
     std::vector<double> lengths;
     double sum = 0;
-    for (const QPainterPath& p : strokes) {
-        lengths.push_back(p.length());
-        sum += p.length();
+    for (const PenStroke& p : strokes) {
+        lengths.push_back(p.path.length());
+        sum += p.path.length();
     }
     const double penSpeed = sum / (drawFrames - 4);
     auto visibleUntilFade = [&](int appear) {
@@ -108,16 +125,22 @@ std::vector<uint8_t> makeEmblemMovie(const MovieRecipe& r)
     for (int pass = 0; pass < 2; ++pass) {
         double travelled = 0;
         for (size_t i = 0; i < strokes.size(); ++i) {
-            double width = i < 6 ? (i % 2 ? 2.2 : 3.2) : (i >= 8 ? 2.6 : 3.0);
             int pieces = std::max(1, int(std::ceil(lengths[i] / penSpeed)));
             for (int k = 0; k < pieces; ++k) {
                 double a = double(k) / pieces, b = double(k + 1) / pieces;
+                // A reed pen: full in the middle of a stroke, finer at its
+                // ends; short steps of width keep the change smooth.
                 ShapeBuilder piece;
-                QPainterPath part = subPath(strokes[i], a, std::min(1.0, b + 0.02));
-                if (pass == 0)
-                    piece.stroke(part.translated(0.6, 0.8), { width + 1.2, QColor(6, 10, 24, 170) });
-                else
-                    piece.stroke(part, { width, Gold });
+                const int steps = 4;
+                for (int j = 0; j < steps; ++j) {
+                    double sa = a + (b - a) * j / steps, sb = a + (b - a) * (j + 1) / steps;
+                    double width = strokes[i].width * (0.6 + 0.4 * std::sin(Pi * (sa + sb) / 2));
+                    QPainterPath part = subPath(strokes[i].path, sa, std::min(1.0, sb + 0.01));
+                    if (pass == 0)
+                        piece.stroke(part.translated(0.6, 0.8), { width + 1.2, QColor(6, 10, 24, 170) });
+                    else
+                        piece.stroke(part, { width, Gold });
+                }
                 int appear = 2 + int((travelled + lengths[i] * a) / penSpeed);
                 scene.add(movie.add(piece.build()), visibleUntilFade(appear));
             }
