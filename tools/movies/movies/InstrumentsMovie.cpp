@@ -267,7 +267,7 @@ const Item Items[] = {
     { "Nakkare", "Çift olarak çalınan küçük bakır davullar;", "iki ince çubukla vurulur." },
     { "Zil", "Tunçtan büyük çift zil; birbirine çarpılarak", "vuruşları süsler." },
     { "Boru", "Pirinçten, uzun ve kıvrık nefesli çalgı;", "törende ve savaşta işaret verir." },
-    { "Tuğ", "Ucunda altın topuz olan at kılı sorguç;", "hükümdarlığın ve rütbenin simgesi." },
+    { "Tuğ", "Ucunda altın topuz bulunan, at kılından", "yapılmış alem; hükümdarlık ve rütbe simgesi." },
     { "Sancak", "Bölüğün önünde taşınan al bayrak; üzerinde", "çoğu zaman çift uçlu zülfikar bulunur." },
 };
 
