@@ -28,6 +28,16 @@ const QColor WaterBottom(60, 100, 140);
 void sky(ShapeBuilder& s, const QColor& top, const QColor& bottom)
 {
     s.fill(rect(-20, -20, W + 40, H + 40), linearGradient({ 0, 0 }, { 0, H * 0.7 }, { { 0, top }, { 1, bottom } }));
+    // a few soft clouds, each a cluster of fading puffs
+    int seed = top.red() * 7 + bottom.blue();
+    for (int c = 0; c < 3; ++c) {
+        double cx = 60 + ((seed * (c + 3) * 37) % 500), cy = 30 + ((seed * (c + 5)) % 60);
+        for (int k = 0; k < 4; ++k) {
+            QPointF at(cx + k * 22 - 33, cy + (k % 2 ? -6 : 3));
+            double rad = 18 + (k % 3) * 6;
+            s.fill(ellipse(at, rad * 1.4, rad), radialGradient(at, rad * 1.4, { { 0, QColor(255, 255, 255, 120) }, { 1, QColor(255, 255, 255, 0) } }));
+        }
+    }
 }
 
 void water(ShapeBuilder& s, double top)
