@@ -22,13 +22,13 @@ struct Ruler {
     const char* reign;
 };
 
-// Reign years as most histories give them; Orhan's and Murad I's change of
-// reign follows the later reading (1362), Bayezid's ends at Ankara (1402).
+// Reign years as the ruler screens give them, so the frieze and the fact
+// cards never disagree.
 const Ruler Rulers[] = {
-    { "01-osman", "Osman Gazi", "1299 - 1326" },
-    { "02-orhan", "Orhan Gazi", "1326 - 1362" },
-    { "03-murad", "I. Murad", "1362 - 1389" },
-    { "04-yildirim", "Yıldırım Bayezid", "1389 - 1402" },
+    { "01-osman", "Osman Gazi", "1281 - 1326" },
+    { "02-orhan", "Orhan Gazi", "1326 - 1359" },
+    { "03-murad", "I. Murad", "1359 - 1389" },
+    { "04-yildirim", "Yıldırım Bayezid", "1389 - 1403" },
     { "05-cmehmet", "Çelebi Mehmed", "1413 - 1421" },
     { "06-murad2", "II. Murad", "1421 - 1451" },
     { "07-fatih", "Fatih Sultan Mehmed", "1451 - 1481" },
