@@ -16,6 +16,8 @@ ButtonControl::ButtonControl(const ControlDef& def, QWidget* parent)
     setFont(toQFont(def.font.value_or(defaultFont())));
     setGeometry(twipsToPixels(def.left), twipsToPixels(def.top), twipsToPixels(def.width), twipsToPixels(def.height));
     setFocusPolicy(Qt::StrongFocus);
+    // A screen reader announces the caption as one line.
+    setAccessibleName(text().simplified());
 }
 
 void ButtonControl::keyPressEvent(QKeyEvent* event)

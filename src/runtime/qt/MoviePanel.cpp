@@ -13,6 +13,11 @@ MoviePanel::MoviePanel(const ControlDef& def, QWidget* parent)
     m_view->setGeometry(rect());
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(m_view);
+    // The focus goes to the view, so a screen reader asks the view its name.
+    for (QWidget* w : {static_cast<QWidget*>(this), static_cast<QWidget*>(m_view)}) {
+        w->setAccessibleName(QStringLiteral("Canlandırma"));
+        w->setAccessibleDescription(QStringLiteral("Film oynatıcı: ekranın canlandırmasını oynatır"));
+    }
     m_view->setLoop(m_settings.loop);
     if (!m_settings.movie.empty())
         m_view->setMovie(QString::fromStdString(m_settings.movie));

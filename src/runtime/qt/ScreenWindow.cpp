@@ -9,7 +9,10 @@
 #include "runtime/qt/StreamPanel.h"
 #include "runtime/qt/Surface.h"
 #include "runtime/qt/TextBoxControl.h"
+#include "runtime/stream/StreamPlayer.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QBuffer>
 #include <QCloseEvent>
 #include <QImageReader>
@@ -53,6 +56,52 @@ QIcon iconFor(const IconDef& icon)
         return QIcon(empty);
     }
     return {};
+}
+
+// The caption a screen reader announces for a text box: the nearest label
+// above it on the same container that overlaps it sideways; failing that the
+// frame's caption, failing that the screen's.
+QString headingOf(const ControlDef& box, QRect boxRect, const ScreenDef& def, const Surface& container)
+{
+    const ControlDef* best = nullptr;
+    int bestGap = 0;
+    for (const ControlDef& c : def.controls) {
+        if (c.kind != ControlKind::Label || c.container != box.container || !c.caption
+            || toDisplayText(*c.caption).trimmed().isEmpty())
+            continue;
+        const QRect r = container.boxOf(c);
+        const bool sideways = r.left() < boxRect.right() && boxRect.left() < r.right();
+        if (!sideways || r.top() >= boxRect.top())
+            continue;
+        // A label that runs into the box's top edge is as near as can be.
+        const int distance = qMax(0, boxRect.top() - r.bottom());
+        if (!best || distance < bestGap) {
+            best = &c;
+            bestGap = distance;
+        }
+    }
+    QString heading;
+    if (best) {
+        heading = toDisplayText(*best->caption);
+    } else if (!box.container.empty()) {
+        for (const ControlDef& c : def.controls)
+            if (c.name == box.container && c.caption)
+                heading = toDisplayText(*c.caption);
+    }
+    if (heading.trimmed().isEmpty())
+        heading = QString::fromStdString(def.caption);
+    return heading.simplified();
+}
+
+// Roles that the plain widget interface cannot tell: a movie panel is an
+// animation, a stream player a sound.
+QAccessibleInterface* panelAccessible(const QString&, QObject* object)
+{
+    if (auto* movie = qobject_cast<MoviePanel*>(object))
+        return new QAccessibleWidget(movie, QAccessible::Animation);
+    if (auto* stream = qobject_cast<StreamPanel*>(object))
+        return new QAccessibleWidget(stream, QAccessible::Sound);
+    return nullptr;
 }
 
 } // namespace
@@ -144,9 +193,16 @@ void ScreenWindow::buildControls(const ScreenDef& def)
         if (!c.container.empty())
             throw std::runtime_error("frame " + c.name + " is not on the screen");
         auto* f = new FrameControl(c, clickOf, m_client);
+        f->setAccessibleName(toDisplayText(c.caption.value_or(std::string())).simplified());
         frames.emplace(c.name, f);
         m_controls.emplace(c.name, f);
     }
+
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(panelAccessible);
+        return true;
+    }();
+    (void)factoryInstalled;
 
     std::vector<std::pair<const ControlDef*, QWidget*>> windowed;
     for (const ControlDef& c : def.controls) {
@@ -179,13 +235,25 @@ void ScreenWindow::buildControls(const ScreenDef& def)
         case ControlKind::Movie:
             w = new MoviePanel(c, container);
             break;
-        case ControlKind::Stream:
-            w = new StreamPanel(c, container);
+        case ControlKind::Stream: {
+            auto* panel = new StreamPanel(c, container);
+            // The focus goes to the player, so it carries the name too.
+            for (QWidget* named : {static_cast<QWidget*>(panel), static_cast<QWidget*>(panel->player())}) {
+                named->setAccessibleName(QStringLiteral("Ses çalar"));
+                named->setAccessibleDescription(QStringLiteral("Sunucudan gelen sesi çalar"));
+            }
+            w = panel;
             break;
+        }
         }
         m_controls.emplace(c.name, w);
         windowed.emplace_back(&c, w);
     }
+
+    // Once every label is on its surface, whatever order they are stored in.
+    for (const auto& [c, w] : windowed)
+        if (c->kind == ControlKind::TextBox)
+            w->setAccessibleName(headingOf(*c, w->geometry(), def, *static_cast<Surface*>(w->parentWidget())));
 
     // The one stored earlier lies above: raise the last stored first.
     for (auto it = windowed.rbegin(); it != windowed.rend(); ++it)

@@ -4,8 +4,11 @@
 #include "runtime/Units.h"
 #include "runtime/qt/Look.h"
 
+#include <QAccessibleActionInterface>
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <cmath>
 
@@ -28,13 +31,190 @@ QRect labelBox(const ControlDef& c)
     return box;
 }
 
+// A painted label or image: no widget of its own, so its own interface,
+// with the surface as its parent and the control's click as its press.
+class PaintedAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
+public:
+    PaintedAccessible(Surface* surface, int index) : m_surface(surface), m_index(index) { }
+
+    bool isValid() const override { return m_surface && m_index < m_surface->accessibleItemCount(); }
+    QObject* object() const override { return nullptr; }
+    QWindow* window() const override { return m_surface ? m_surface->window()->windowHandle() : nullptr; }
+    QList<std::pair<QAccessibleInterface*, QAccessible::Relation>> relations(QAccessible::Relation) const override
+    {
+        return {};
+    }
+    QAccessibleInterface* focusChild() const override { return nullptr; }
+    QAccessibleInterface* childAt(int, int) const override { return nullptr; }
+    QAccessibleInterface* parent() const override { return QAccessible::queryAccessibleInterface(m_surface.data()); }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int childCount() const override { return 0; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QString text(QAccessible::Text t) const override
+    {
+        if (!isValid() || t != QAccessible::Name)
+            return {};
+        return m_surface->accessibleItemName(m_index);
+    }
+    void setText(QAccessible::Text, const QString&) override { }
+    QRect rect() const override
+    {
+        if (!isValid())
+            return {};
+        const QRect box = m_surface->accessibleItemBox(m_index);
+        return QRect(m_surface->mapToGlobal(box.topLeft()), box.size());
+    }
+    QAccessible::Role role() const override
+    {
+        if (!isValid())
+            return QAccessible::NoRole;
+        return m_surface->accessibleItem(m_index).kind == ControlKind::Image ? QAccessible::Graphic
+                                                                              : QAccessible::StaticText;
+    }
+    QAccessible::State state() const override
+    {
+        QAccessible::State s;
+        s.invisible = !m_surface || !m_surface->isVisible();
+        return s;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        return t == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+    }
+
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString& name) override
+    {
+        if (isValid() && name == pressAction())
+            m_surface->pressAccessibleItem(m_index);
+    }
+    QStringList keyBindingsForAction(const QString&) const override { return {}; }
+
+private:
+    QPointer<Surface> m_surface;
+    int m_index;
+};
+
+// A surface's children: its windowed controls, then its painted ones.
+class SurfaceAccessible : public QAccessibleWidget {
+public:
+    SurfaceAccessible(Surface* s, QAccessible::Role role) : QAccessibleWidget(s, role) { }
+
+    int childCount() const override { return QAccessibleWidget::childCount() + surface()->accessibleItemCount(); }
+    QAccessibleInterface* child(int index) const override
+    {
+        const int windowed = QAccessibleWidget::childCount();
+        if (index < windowed)
+            return QAccessibleWidget::child(index);
+        if (index - windowed < surface()->accessibleItemCount())
+            return surface()->accessibleItemInterface(index - windowed);
+        return nullptr;
+    }
+    int indexOfChild(const QAccessibleInterface* child) const override
+    {
+        for (int i = 0; i < surface()->accessibleItemCount(); ++i)
+            if (surface()->accessibleItemInterface(i) == child)
+                return QAccessibleWidget::childCount() + i;
+        return QAccessibleWidget::indexOfChild(child);
+    }
+    QAccessibleInterface* childAt(int x, int y) const override
+    {
+        if (QAccessibleInterface* w = QAccessibleWidget::childAt(x, y))
+            return w;
+        const QPoint p = surface()->mapFromGlobal(QPoint(x, y));
+        for (int i = 0; i < surface()->accessibleItemCount(); ++i)
+            if (surface()->accessibleItemBox(i).contains(p))
+                return surface()->accessibleItemInterface(i);
+        return nullptr;
+    }
+
+private:
+    Surface* surface() const { return static_cast<Surface*>(widget()); }
+};
+
+QAccessibleInterface* surfaceAccessible(const QString&, QObject* object)
+{
+    // A frame is a group of controls; the client area just holds them.
+    if (auto* s = qobject_cast<Surface*>(object))
+        return new SurfaceAccessible(s, object->inherits("yelvanis::qt::FrameControl") ? QAccessible::Grouping
+                                                                                      : QAccessible::Client);
+    return nullptr;
+}
+
 } // namespace
 
 Surface::Surface(QColor back, ClickHandler onClick, QWidget* parent)
     : QWidget(parent), m_back(back), m_onClick(std::move(onClick))
 {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(surfaceAccessible);
+        return true;
+    }();
+    (void)factoryInstalled;
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
+}
+
+Surface::~Surface()
+{
+    for (QAccessible::Id id : m_accessibleIds)
+        if (id)
+            QAccessible::deleteAccessibleInterface(id);
+}
+
+const ControlDef& Surface::accessibleItem(int index) const
+{
+    return m_items.at(m_accessible.at(size_t(index))).def;
+}
+
+QRect Surface::accessibleItemBox(int index) const
+{
+    return m_items.at(m_accessible.at(size_t(index))).box;
+}
+
+QString Surface::accessibleItemName(int index) const
+{
+    const Item& item = m_items.at(m_accessible.at(size_t(index)));
+    auto captionOf = [](const ControlDef& c) {
+        return toDisplayText(c.caption.value_or(std::string())).simplified();
+    };
+    if (item.def.kind == ControlKind::Label)
+        return captionOf(item.def);
+    // A caption on the picture, else the nearest one under it that overlaps
+    // it sideways and starts within a line's height of its bottom.
+    constexpr int kCaptionGap = 24;
+    const Item* best = nullptr;
+    int bestGap = 0;
+    for (const Item& other : m_items) {
+        if (other.def.kind != ControlKind::Label || captionOf(other.def).isEmpty())
+            continue;
+        const QRect r = other.box;
+        if (item.box.contains(r.center()))
+            return captionOf(other.def);
+        const bool sideways = r.left() < item.box.right() && item.box.left() < r.right();
+        const int gap = r.top() - item.box.bottom();
+        if (sideways && gap >= -kCaptionGap / 2 && gap <= kCaptionGap && r.center().y() > item.box.bottom()
+            && (!best || gap < bestGap)) {
+            best = &other;
+            bestGap = gap;
+        }
+    }
+    return best ? captionOf(best->def) : QString();
+}
+
+void Surface::pressAccessibleItem(int index)
+{
+    if (m_onClick)
+        m_onClick(accessibleItem(index).name);
+}
+
+QAccessibleInterface* Surface::accessibleItemInterface(int index) const
+{
+    m_accessibleIds.resize(m_accessible.size(), 0);
+    QAccessible::Id& id = m_accessibleIds.at(size_t(index));
+    if (!id)
+        id = QAccessible::registerAccessibleInterface(new PaintedAccessible(const_cast<Surface*>(this), index));
+    return QAccessible::accessibleInterface(id);
 }
 
 void Surface::addPainted(const ControlDef& control)
@@ -63,6 +243,8 @@ void Surface::addPainted(const ControlDef& control)
     default:
         return;
     }
+    if (control.kind != ControlKind::Line)
+        m_accessible.push_back(m_items.size());
     m_items.push_back(std::move(item));
 }
 

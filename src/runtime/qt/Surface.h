@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <QAccessible>
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -20,6 +22,7 @@ public:
     using ClickHandler = std::function<void(const std::string& control)>;
 
     Surface(QColor back, ClickHandler onClick, QWidget* parent = nullptr);
+    ~Surface() override;
 
     // Controls are added in stored order.
     void addPainted(const ControlDef& control);
@@ -27,6 +30,19 @@ public:
     const ControlDef* paintedAt(QPoint p) const;
     // The box a painted control occupies, in pixels.
     QRect boxOf(const ControlDef& control) const;
+
+    // What a screen reader sees of the painted labels and images, which have
+    // no widgets: each is a child of the surface's accessible interface.
+    int accessibleItemCount() const { return int(m_accessible.size()); }
+    const ControlDef& accessibleItem(int index) const;
+    QRect accessibleItemBox(int index) const;
+    // A label's caption; for an image, the caption of the label on it or
+    // just under it, which is how a user tells what it is.
+    QString accessibleItemName(int index) const;
+    // Its click, as a screen reader's press action.
+    void pressAccessibleItem(int index);
+    // The interface of each, made once and owned by the accessibility registry.
+    QAccessibleInterface* accessibleItemInterface(int index) const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -46,6 +62,9 @@ private:
     void paintItem(QPainter& p, const Item& item) const;
 
     std::vector<Item> m_items;
+    // Indexes into m_items of the labels and images, in stored order.
+    std::vector<size_t> m_accessible;
+    mutable std::vector<QAccessible::Id> m_accessibleIds;
     ClickHandler m_onClick;
     std::string m_pressed;
 };
