@@ -93,10 +93,30 @@ QString headingOf(const ControlDef& box, QRect boxRect, const ScreenDef& def, co
     return heading.simplified();
 }
 
-// Roles that the plain widget interface cannot tell: a movie panel is an
-// animation, a stream player a sound.
-QAccessibleInterface* panelAccessible(const QString&, QObject* object)
+// What a screen reader calls a screen: its caption; a screen without one
+// is called by its most prominent label, the one in the largest type,
+// topmost first.
+QString screenNameOf(const ScreenDef& def)
 {
+    if (!def.caption.empty())
+        return QString::fromStdString(def.caption);
+    const ControlDef* best = nullptr;
+    for (const ControlDef& c : def.controls) {
+        if (c.kind != ControlKind::Label || !c.caption || toDisplayText(*c.caption).trimmed().isEmpty() || !c.font)
+            continue;
+        if (!best || c.font->size > best->font->size
+            || (c.font->size == best->font->size && c.container == best->container && c.top < best->top))
+            best = &c;
+    }
+    return best ? toDisplayText(*best->caption).simplified() : QString();
+}
+
+// Roles that the plain widget interface cannot tell: a screen is a window,
+// a movie panel an animation, a stream player a sound.
+QAccessibleInterface* screenAccessible(const QString&, QObject* object)
+{
+    if (auto* window = qobject_cast<ScreenWindow*>(object))
+        return new QAccessibleWidget(window, QAccessible::Window);
     if (auto* movie = qobject_cast<MoviePanel*>(object))
         return new QAccessibleWidget(movie, QAccessible::Animation);
     if (auto* stream = qobject_cast<StreamPanel*>(object))
@@ -142,6 +162,7 @@ ScreenWindow::ScreenWindow(const ScreenDef& def, ScreenEvents& events)
         m_menuBar->setGeometry(m_border, m_border, client.width(), menuHeight);
 
     buildControls(def);
+    setAccessibleName(screenNameOf(def));
 
     const QSize outer(client.width() + 2 * m_border, client.height() + menuHeight + 2 * m_border);
     if (def.border == BorderStyle::SizableToolWindow) {
@@ -199,7 +220,7 @@ void ScreenWindow::buildControls(const ScreenDef& def)
     }
 
     static const bool factoryInstalled = [] {
-        QAccessible::installFactory(panelAccessible);
+        QAccessible::installFactory(screenAccessible);
         return true;
     }();
     (void)factoryInstalled;
