@@ -62,3 +62,7 @@ include(CPack)
 add_test(NAME test_package
   COMMAND ${CMAKE_SOURCE_DIR}/packaging/check-package.sh ${CMAKE_BINARY_DIR} ${PROJECT_VERSION})
 set_tests_properties(test_package PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
+
+# The deployment's march server: the nginx site in deploy/ on a loopback port.
+add_test(NAME test_march_site COMMAND ${CMAKE_SOURCE_DIR}/deploy/nginx/check-site.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(test_march_site PROPERTIES TIMEOUT 60)
