@@ -58,6 +58,13 @@ for p in libqt6widgets6 libqt6multimedia6 libc6 qt6-qpa-plugins gstreamer1.0-plu
   grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
 
+# The unpacked program finds every library it links, starts and keeps
+# running until it is stopped.
+! ldd "$root/usr/lib/yelvanis/yelvanis" | grep -q 'not found' || fail "the program lacks a library"
+rc=0
+QT_QPA_PLATFORM=offscreen timeout 3 "$root/usr/lib/yelvanis/yelvanis" >/dev/null 2>&1 || rc=$?
+[ "$rc" = 124 ] || fail "the unpacked program ended by itself with $rc"
+
 appstreamcli validate-tree --no-net "$root" >"$work/appstream.log" 2>&1 || { cat "$work/appstream.log"; fail "appstreamcli"; }
 lintian --fail-on error "$deb" >"$work/lintian.log" 2>&1 || { cat "$work/lintian.log"; fail "lintian"; }
 cat "$work/lintian.log"
