@@ -1,0 +1,85 @@
+// The real program, offscreen, against the navigation model under seeded
+// random sequences of user actions.
+#include "RandomTour.h"
+
+#include "runtime/qt/Look.h"
+#include "screens/Screens.h"
+
+#include <QApplication>
+#include <QtTest>
+
+using namespace yelvanis;
+using namespace yelvanis::testing;
+
+class TestRandomNavigation : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void agreesWithTheModel_data();
+    void agreesWithTheModel();
+    void findsAWrongRule_data();
+    void findsAWrongRule();
+};
+
+void TestRandomNavigation::initTestCase()
+{
+    qt::initialiseLook(*qApp);
+}
+
+void TestRandomNavigation::agreesWithTheModel_data()
+{
+    QTest::addColumn<quint64>("seed");
+    QTest::addColumn<int>("steps");
+    QTest::newRow("seed 1") << quint64(1) << 1000;
+    QTest::newRow("seed 20261210") << quint64(20261210) << 1000;
+    QTest::newRow("seed 7777") << quint64(7777) << 1000;
+}
+
+void TestRandomNavigation::agreesWithTheModel()
+{
+    QFETCH(quint64, seed);
+    QFETCH(int, steps);
+    RandomTour tour(screens::all(), seed);
+    const std::string divergence = tour.run(steps);
+    QVERIFY2(divergence.empty(), divergence.c_str());
+    // The sequence really went through the program: it ended and started
+    // again, closed screens by their boxes and had many open at once.
+    const RandomTour::Counts& n = tour.counts();
+    QVERIFY(n.starts > 1);
+    QVERIFY(n.closes > 0);
+    QVERIFY(n.minimizes > 0);
+    QVERIFY(n.mostLoaded >= 4);
+}
+
+void TestRandomNavigation::findsAWrongRule_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::newRow("every GoTo taken for an Open") << "goto-as-open";
+    QTest::newRow("Close steps left out") << "no-close";
+}
+
+void TestRandomNavigation::findsAWrongRule()
+{
+    QFETCH(QString, change);
+    // A model that believes a rule the program does not follow.
+    Catalogue wrong;
+    for (const ScreenDef& s : screens::all().screens())
+        wrong.add(s);
+    for (Binding b : screens::all().bindings()) {
+        if (change == "goto-as-open") {
+            for (Step& step : b.steps)
+                if (step.action == Action::GoTo)
+                    step.action = Action::Open;
+        } else {
+            std::erase_if(b.steps, [](const Step& step) { return step.action == Action::Close; });
+        }
+        wrong.add(b);
+    }
+    RandomTour tour(screens::all(), wrong, 1);
+    const std::string divergence = tour.run(1500);
+    QVERIFY(!divergence.empty());
+    QVERIFY2(divergence.rfind("seed 1, step ", 0) == 0, divergence.c_str());
+}
+
+QTEST_MAIN(TestRandomNavigation)
+#include "test_random_navigation.moc"
