@@ -257,6 +257,11 @@ void TestAccessibility::textBoxIsNamedAfterItsHeading()
     QVERIFY(i);
     QCOMPARE(i->role(), QAccessible::EditableText);
     QCOMPARE(i->text(QAccessible::Name), heading);
+    // The frame is a group under its caption, and holds its text box.
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.control("Frame1"));
+    QCOMPARE(frame->role(), QAccessible::Grouping);
+    QCOMPARE(frame->text(QAccessible::Name), QStringLiteral("Savaşları"));
+    QVERIFY(findObject(treeOf(window.control("Frame1")), window.control("kutuda")));
 }
 
 // A screen reader's press on a painted label is the label's click; an
