@@ -37,6 +37,10 @@ int main(int argc, char** argv)
     const std::uint64_t seed = argc > 2 ? std::stoull(argv[2]) : std::random_device{}();
     int qargc = 1;
     char* qargv[] = {argv[0], nullptr};
+    // The libraries' environment of the program's own main, which this tour
+    // stands in for when it is traced for written files.
+    if (!qEnvironmentVariableIsSet("GSETTINGS_BACKEND"))
+        qputenv("GSETTINGS_BACKEND", "memory");
     previous = qInstallMessageHandler(quietHandler);
     QApplication app(qargc, qargv);
     yelvanis::qt::initialiseLook(app);
