@@ -3,6 +3,7 @@
 #include "RandomTour.h"
 
 #include "runtime/qt/Look.h"
+#include "runtime/qt/ScreenWindow.h"
 #include "screens/Screens.h"
 
 #include <QApplication>
@@ -19,6 +20,7 @@ private slots:
     void agreesWithTheModel();
     void findsAWrongRule_data();
     void findsAWrongRule();
+    void everyScreenOpensAndCloses();
 };
 
 void TestRandomNavigation::initTestCase()
@@ -79,6 +81,36 @@ void TestRandomNavigation::findsAWrongRule()
     const std::string divergence = tour.run(1500);
     QVERIFY(!divergence.empty());
     QVERIFY2(divergence.rfind("seed 1, step ", 0) == 0, divergence.c_str());
+}
+
+void TestRandomNavigation::everyScreenOpensAndCloses()
+{
+    // All screens at once, their movies and players running for a moment,
+    // then closed one by one: the program ends with the last, no window stays.
+    qt::QtWindowSystem windows;
+    int quits = 0;
+    windows.onQuit = [&] { ++quits; };
+    windows.browserLauncher = [](const std::string&) { return true; };
+    QStringList reports;
+    ScreenManager manager(screens::all(), windows, [&](const std::string& step, const std::string& why) {
+        reports << QString::fromStdString(step + ": " + why);
+    });
+    manager.start();
+    for (const ScreenDef& def : screens::all().screens())
+        manager.show(def.id);
+    QCOMPARE(manager.loadedScreens().size(), screens::all().screens().size());
+    QTest::qWait(300);
+    for (const ScreenDef& def : screens::all().screens()) {
+        if (auto* w = qt::windowOf(manager.live(def.id)))
+            w->close();
+        manager.unload(def.id); // screens without a close box
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QVERIFY2(reports.isEmpty(), qPrintable(reports.join('\n')));
+    QVERIFY(manager.ended());
+    QCOMPARE(quits, 1);
+    for (QWidget* top : QApplication::topLevelWidgets())
+        QVERIFY2(!qobject_cast<qt::ScreenWindow*>(top), qPrintable(top->objectName()));
 }
 
 QTEST_MAIN(TestRandomNavigation)
