@@ -378,7 +378,7 @@ int main(int argc, char** argv)
     for (const ScreenDef& def : screens::all().screens())
         if (def.id != ScreenManager::kStartScreen)
             mix.push_back(def.id);
-    double warm = 0;
+    double warm = 0, half = 0;
     const double cyclesStart = nowMs();
     for (int i = 0; i < cycles; ++i) {
         manager.show(mix[(size_t(i) * 7) % mix.size()]);
@@ -386,17 +386,24 @@ int main(int argc, char** argv)
         closeAllBut(ScreenManager::kStartScreen);
         if (i == cycles / 10 - 1)
             warm = residentMb();
+        if (i == (cycles / 10 + cycles) / 2 - 1)
+            half = residentMb();
     }
     const double afterCycles = residentMb();
     std::printf("%-44s %10.1f MB\n", "resident, main screen alone", mainAlone);
     std::printf("%-44s %10.1f MB (%zu screens)\n", "resident, all screens open", allOpen, openAtOnce);
     std::printf("%-44s %10.2f MB over cycles %d..%d (%.1f s)\n", "growth, open and close cycles", afterCycles - warm,
                 cycles / 10, cycles, (nowMs() - cyclesStart) / 1000);
+    // A bounded cache fills in the first half; a leak grows in both.
+    std::printf("%-44s %10.2f MB, then %.2f MB\n", "growth, first half and second half", half - warm,
+                afterCycles - half);
     json["mainAloneMb"] = mainAlone;
     json["allOpenMb"] = allOpen;
     json["screensOpenAtOnce"] = int(openAtOnce);
     json["cycles"] = cycles;
     json["growthMb"] = afterCycles - warm;
+    json["growthFirstHalfMb"] = half - warm;
+    json["growthSecondHalfMb"] = afterCycles - half;
 
     firstAudio(manager, json);
 
