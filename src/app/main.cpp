@@ -11,9 +11,9 @@ int main(int, char** argv)
     // The program writes no file. GIO's settings backend opens a file of its
     // own in the session's runtime folder when the march players' network
     // stack reads the proxy settings; the memory backend reads defaults and
-    // writes nothing. A user's own choice of backend stands.
-    if (!qEnvironmentVariableIsSet("GSETTINGS_BACKEND"))
-        qputenv("GSETTINGS_BACKEND", "memory");
+    // writes nothing. The program reads no environment, so it does not ask
+    // what was set before.
+    qputenv("GSETTINGS_BACKEND", "memory");
     // The program takes no arguments: Qt sees only the program's name.
     int argc = 1;
     char* args[] = {argv[0], nullptr};
