@@ -13,6 +13,8 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include "screens/LiveProgram.h"
+
 #include <QtTest>
 
 #include <algorithm>
@@ -187,16 +189,8 @@ void TestChronologyScreens::initTestCase()
 
 void TestChronologyScreens::init()
 {
-    m_reports.clear();
-    m_quits = 0;
-    m_windows = std::make_unique<QtWindowSystem>();
-    m_windows->onQuit = [this] { ++m_quits; };
-    m_windows->browserLauncher = [](const std::string&) { return true; };
-    m_manager = std::make_unique<ScreenManager>(screens::all(), *m_windows, [this](const std::string& s, const std::string& w) {
-        m_reports << QString::fromStdString(s + ": " + w);
-    });
     // The way in: the main screen's "Kronoloji".
-    m_manager->start();
+    testing::startProgram(m_windows, m_manager, m_reports, m_quits);
     QVERIFY(window("giris"));
     click("giris", "Command9");
     QVERIFY(m_manager->isLoaded("kronolojimenu"));

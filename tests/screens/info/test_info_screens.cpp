@@ -19,6 +19,8 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QUrl>
+#include "screens/LiveProgram.h"
+
 #include <QtTest>
 
 #include <cmath>
@@ -170,15 +172,7 @@ void TestInfoScreens::initTestCase()
 
 void TestInfoScreens::init()
 {
-    m_reports.clear();
-    m_quits = 0;
-    m_windows = std::make_unique<QtWindowSystem>();
-    m_windows->onQuit = [this] { ++m_quits; };
-    m_windows->browserLauncher = [](const std::string&) { return true; };
-    m_manager = std::make_unique<ScreenManager>(screens::all(), *m_windows, [this](const std::string& s, const std::string& w) {
-        m_reports << QString::fromStdString(s + ": " + w);
-    });
-    m_manager->start();
+    testing::startProgram(m_windows, m_manager, m_reports, m_quits);
     QVERIFY(window("giris"));
 }
 
