@@ -82,11 +82,13 @@ QIcon glyphIcon(Glyph g)
     return icon;
 }
 
+// The tip is also the name a screen reader announces: the face shows a glyph only.
 QToolButton* faceButton(QWidget* parent, const QString& tip)
 {
     auto* b = new QToolButton(parent);
     b->setFocusPolicy(Qt::NoFocus);
     b->setToolTip(tip);
+    b->setAccessibleName(tip);
     b->setIconSize(QSize(12, 12));
     b->setAutoRaise(false);
     return b;
@@ -97,6 +99,7 @@ QSlider* faceSlider(QWidget* parent, const QString& tip)
     auto* s = new QSlider(Qt::Horizontal, parent);
     s->setFocusPolicy(Qt::NoFocus);
     s->setToolTip(tip);
+    s->setAccessibleName(tip);
     return s;
 }
 
@@ -134,12 +137,14 @@ PlayerControls::PlayerControls(StreamPlayer* player, bool withSeekBar)
     m_volume->setValue(player->volume());
     m_status = new QLabel(this);
     m_status->setFont(small);
+    m_status->setAccessibleDescription(QStringLiteral("Durum"));
 
     if (withSeekBar) {
         m_seek = faceSlider(this, QStringLiteral("Konum"));
         m_seek->setRange(0, 0);
         m_time = new QLabel(this);
         m_time->setFont(small);
+        m_time->setAccessibleDescription(QStringLiteral("Geçen süre / toplam süre"));
         m_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         connect(m_seek, &QSlider::sliderMoved, this, &PlayerControls::refreshTime);
         connect(m_seek, &QSlider::sliderReleased, this, [this] { m_player->seek(m_seek->value()); });
@@ -180,6 +185,8 @@ void PlayerControls::refreshState()
     const auto s = m_player->state();
     const bool idle = s == StreamPlayer::State::Stopped || s == StreamPlayer::State::Paused;
     m_playPause->setIcon(glyphIcon(idle ? Glyph::Play : Glyph::Pause));
+    // Named after what a press does now, as the glyph shows it.
+    m_playPause->setAccessibleName(idle ? QStringLiteral("Çal") : QStringLiteral("Duraklat"));
     m_playPause->setEnabled(m_player->playAction()->isEnabled() || m_player->pauseAction()->isEnabled());
     m_stop->setEnabled(m_player->stopAction()->isEnabled());
     switch (s) {

@@ -3,11 +3,17 @@
 #include "runtime/Units.h"
 #include "runtime/qt/Look.h"
 #include "runtime/qt/ScreenWindow.h"
+#include "runtime/qt/StreamPanel.h"
 #include "runtime/qt/Surface.h"
+#include "runtime/stream/PlayerControls.h"
+#include "runtime/stream/StreamPlayer.h"
 #include "screens/Screens.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QLabel>
+#include <QSlider>
+#include <QToolButton>
 #include <QApplication>
 #include <QtTest>
 
@@ -111,6 +117,7 @@ private slots:
     void textBoxIsNamedAfterItsHeading_data();
     void textBoxIsNamedAfterItsHeading();
     void pressingAPaintedControlClicksIt();
+    void aStreamPlayersControlsAreNamed();
 };
 
 void TestAccessibility::everyReachableControlIsNamed_data()
@@ -298,6 +305,51 @@ void TestAccessibility::pressingAPaintedControlClicksIt()
     QAccessibleInterface* client = QAccessible::queryAccessibleInterface(window.client());
     const QPoint centre = close->rect().center();
     QCOMPARE(client->childAt(centre.x(), centre.y()), close);
+}
+
+// The player's buttons show glyphs only: each is in the tree under the
+// screen with a name, and play/pause is named after what a press does now.
+void TestAccessibility::aStreamPlayersControlsAreNamed()
+{
+    const ScreenDef& def = screens::all().screen("mehter1");
+    Recorder events;
+    ScreenWindow window(def, events);
+    window.show();
+    auto* panel = qobject_cast<StreamPanel*>(window.control("WindowsMediaPlayer1"));
+    QVERIFY(panel);
+    auto* controls = panel->findChild<stream::PlayerControls*>();
+    QVERIFY(controls);
+    const auto tree = treeOf(&window);
+    const struct {
+        QWidget* widget;
+        QAccessible::Role role;
+        QString name;
+    } expected[] = {
+        {controls->stopButton(), QAccessible::Button, QStringLiteral("Durdur")},
+        // A toggle: announced with its state.
+        {controls->muteButton(), QAccessible::CheckBox, QStringLiteral("Sessiz")},
+        {controls->volumeSlider(), QAccessible::Slider, QStringLiteral("Ses")},
+        {controls->seekBar(), QAccessible::Slider, QStringLiteral("Konum")},
+    };
+    for (const auto& e : expected) {
+        QVERIFY(e.widget);
+        QAccessibleInterface* i = findObject(tree, e.widget);
+        QVERIFY2(i, qPrintable(e.name + " is not in the tree"));
+        QCOMPARE(i->role(), e.role);
+        QCOMPARE(i->text(QAccessible::Name), e.name);
+    }
+    QAccessibleInterface* playPause = findObject(tree, controls->playPauseButton());
+    QVERIFY(playPause);
+    QCOMPARE(playPause->role(), QAccessible::Button);
+    auto nameFor = [&] {
+        const auto s = panel->player()->state();
+        return s == stream::StreamPlayer::State::Stopped || s == stream::StreamPlayer::State::Paused
+            ? QStringLiteral("Çal") : QStringLiteral("Duraklat");
+    };
+    QCOMPARE(playPause->text(QAccessible::Name), nameFor());
+    panel->player()->stop();
+    QCOMPARE(playPause->text(QAccessible::Name), QStringLiteral("Çal"));
+    QVERIFY(!findObject(tree, controls->stateLabel())->text(QAccessible::Name).isEmpty());
 }
 
 QTEST_MAIN(TestAccessibility)
