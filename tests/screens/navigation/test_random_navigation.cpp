@@ -4,7 +4,12 @@
 
 #include "runtime/qt/Look.h"
 #include "runtime/qt/ScreenWindow.h"
+#include "runtime/qt/StreamPanel.h"
+#include "runtime/stream/StreamPlayer.h"
 #include "screens/Screens.h"
+#include "screens/mehter/MarchPlayers.h"
+#include "screens/mehter/MarchServer.h"
+#include "screens/mehter/PlayerTesting.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -85,22 +90,37 @@ void TestRandomNavigation::findsAWrongRule()
 
 void TestRandomNavigation::everyScreenOpensAndCloses()
 {
-    // All screens at once, their movies and players running for a moment,
-    // then closed one by one: the program ends with the last, no window stays.
+    // All screens at once, their movies playing and their marches streaming
+    // from a local server, then closed one by one: the program ends with the
+    // last, no window stays.
+    testing::MarchServer server(testing::marchFixture());
+    const std::string address = "http://127.0.0.1:" + std::to_string(server.port());
+    Catalogue catalogue;
+    const auto& players = screens::mehter::marchPlayers();
+    for (const ScreenDef& s : screens::all().screens()) {
+        auto p = std::find_if(players.begin(), players.end(), [&](const auto& m) { return s.id == m.id; });
+        catalogue.add(p != players.end() ? screens::mehter::marchPlayerScreen(*p, address) : s);
+    }
+    for (const Binding& b : screens::all().bindings())
+        catalogue.add(b);
+
     qt::QtWindowSystem windows;
     int quits = 0;
     windows.onQuit = [&] { ++quits; };
     windows.browserLauncher = [](const std::string&) { return true; };
     QStringList reports;
-    ScreenManager manager(screens::all(), windows, [&](const std::string& step, const std::string& why) {
+    ScreenManager manager(catalogue, windows, [&](const std::string& step, const std::string& why) {
         reports << QString::fromStdString(step + ": " + why);
     });
     manager.start();
-    for (const ScreenDef& def : screens::all().screens())
+    for (const ScreenDef& def : catalogue.screens())
         manager.show(def.id);
-    QCOMPARE(manager.loadedScreens().size(), screens::all().screens().size());
-    QTest::qWait(300);
-    for (const ScreenDef& def : screens::all().screens()) {
+    QCOMPARE(manager.loadedScreens().size(), catalogue.screens().size());
+    auto* panel = qobject_cast<qt::StreamPanel*>(qt::windowOf(manager.live(players.front().id))->control(
+        "WindowsMediaPlayer1"));
+    QVERIFY(panel && panel->player());
+    QTRY_VERIFY_WITH_TIMEOUT(panel->player()->position() > 0, 20000);
+    for (const ScreenDef& def : catalogue.screens()) {
         if (auto* w = qt::windowOf(manager.live(def.id)))
             w->close();
         manager.unload(def.id); // screens without a close box
@@ -111,6 +131,7 @@ void TestRandomNavigation::everyScreenOpensAndCloses()
     QCOMPARE(quits, 1);
     for (QWidget* top : QApplication::topLevelWidgets())
         QVERIFY2(!qobject_cast<qt::ScreenWindow*>(top), qPrintable(top->objectName()));
+    QTRY_COMPARE_WITH_TIMEOUT(server.openConnections(), 0, 5000);
 }
 
 QTEST_MAIN(TestRandomNavigation)
