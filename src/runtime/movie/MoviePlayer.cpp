@@ -20,6 +20,7 @@ void MoviePlayer::rewind()
     m_root = makeClip(m_movie->timeline, 0);
     construct(*m_root);
     runActions();
+    ++m_version;
 }
 
 std::shared_ptr<Clip> MoviePlayer::makeClip(const Timeline& timeline, int nesting)
@@ -52,7 +53,6 @@ void MoviePlayer::forget(DisplayObject& object)
 
 void MoviePlayer::place(Clip& clip, const PlaceObject& p)
 {
-    m_changed = true;
     auto it = clip.displayList.find(p.depth);
     bool exists = it != clip.displayList.end();
     if (p.move && !exists)
@@ -60,11 +60,18 @@ void MoviePlayer::place(Clip& clip, const PlaceObject& p)
     DisplayObject* object = nullptr;
     if (p.move) {
         object = &it->second;
+        // Timelines often place objects again just as they were.
+        auto differs = [](const auto& field, const auto& value) { return value && !(field == *value); };
+        if (differs(object->characterId, p.characterId) || differs(object->matrix, p.matrix)
+            || differs(object->colorTransform, p.colorTransform) || differs(object->ratio, p.ratio)
+            || differs(object->clipDepth, p.clipDepth) || differs(object->visible, p.visible))
+            m_changed = true;
         if (p.characterId && *p.characterId != object->characterId) {
             forget(*object);
             object->characterId = *p.characterId;
         }
     } else {
+        m_changed = true;
         if (!p.characterId)
             return;
         if (exists) {
@@ -219,6 +226,8 @@ bool MoviePlayer::tick()
     m_changed = false;
     advance(*m_root, true);
     runActions();
+    if (m_changed)
+        ++m_version;
     return m_changed;
 }
 

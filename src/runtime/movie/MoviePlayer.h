@@ -62,6 +62,10 @@ public:
     // One frame of time: every timeline that plays moves on by one frame.
     // Returns whether anything on the stage may look different.
     bool tick();
+    // Goes up whenever the stage may look different: the display lists of
+    // the main timeline and of every sprite, or the background. A frame that
+    // places everything as it was leaves it alone.
+    uint64_t stageVersion() const { return m_version; }
     size_t objectCount() const { return m_objects; }
 
 private:
@@ -83,6 +87,7 @@ private:
     bool m_loop = true;
     size_t m_objects = 0;
     bool m_changed = false;
+    uint64_t m_version = 0;
     struct Pending {
         std::weak_ptr<Clip> clip;
         const DoAction* action;

@@ -137,6 +137,17 @@ QPen penFor(const LineStyle& l, const QColor& color, const QTransform& t, double
 MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
 {
     MovieRenderer::CachedShape out;
+    // A stroke of one point still draws a dot: zero-sized rectangles count too.
+    bool any = false;
+    auto include = [&out, &any](const QPainterPath& path) {
+        if (path.isEmpty())
+            return;
+        QRectF r = path.controlPointRect();
+        out.bounds = any ? QRectF(QPointF(std::min(out.bounds.left(), r.left()), std::min(out.bounds.top(), r.top())),
+                                  QPointF(std::max(out.bounds.right(), r.right()), std::max(out.bounds.bottom(), r.bottom())))
+                         : r;
+        any = true;
+    };
     for (const ShapeLayer& layer : g.layers) {
         MovieRenderer::CachedLayer cl;
         for (const FillPath& f : layer.fills) {
@@ -156,6 +167,13 @@ MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
                 addContour(path, c, closed);
             }
             cl.strokes.push_back({ path, s.style });
+        }
+        for (const MovieRenderer::CachedFill& f : cl.fills)
+            include(f.path);
+        for (const MovieRenderer::CachedStroke& s : cl.strokes) {
+            include(s.path);
+            // A miter reaches its limit times the width out; caps and hairlines less.
+            out.strokeReach = std::max(out.strokeReach, s.style.width * std::max(1.0, s.style.miterLimit));
         }
         out.layers.push_back(std::move(cl));
     }
@@ -177,6 +195,213 @@ QTransform MovieRenderer::stageTransform(const QRectF& target) const
     double ox = target.x() + (target.width() - sw * scale) / 2;
     double oy = target.y() + (target.height() - sh * scale) / 2;
     return QTransform(scale, 0, 0, scale, ox - stage.xMin * scale, oy - stage.yMin * scale);
+}
+
+const QRectF& MovieRenderer::textBounds(uint16_t id, const Text& text)
+{
+    auto it = m_textBounds.find(id);
+    if (it != m_textBounds.end())
+        return it->second;
+    QRectF bounds;
+    bool any = false;
+    for (const TextRun& run : text.runs) {
+        const Character* fc = m_movie->movie->character(run.fontId);
+        const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
+        if (!font)
+            continue;
+        double scale = run.height / font->unitsPerEm();
+        double x = run.x;
+        for (const TextGlyph& g : run.glyphs) {
+            if (const CachedShape* gs = glyphFor(run.fontId, g.index); gs && !gs->bounds.isNull()) {
+                QRectF r = QTransform(scale, 0, 0, scale, x, run.y).mapRect(gs->bounds);
+                bounds = any ? bounds.united(r) : r;
+                any = true;
+            }
+            x += g.advance;
+        }
+    }
+    return m_textBounds.emplace(id, bounds).first->second;
+}
+
+QRect MovieRenderer::deviceBounds(const DisplayObject& o, const Character& c, const QTransform& t)
+{
+    QRectF local;
+    QTransform at = t;
+    double reach = 0; // of strokes, in local units
+    if (std::holds_alternative<Shape>(c) || std::holds_alternative<MorphShape>(c)) {
+        const CachedShape* shape = shapeFor(o.characterId, o.ratio);
+        if (!shape || shape->layers.empty())
+            return {};
+        local = shape->bounds;
+        reach = shape->strokeReach;
+    } else if (const auto* text = std::get_if<Text>(&c)) {
+        local = textBounds(o.characterId, *text);
+        if (local.isNull())
+            return {};
+        at = toQt(text->matrix) * t;
+    } else if (const auto* edit = std::get_if<EditText>(&c)) {
+        local = QRectF(edit->bounds.xMin, edit->bounds.yMin, edit->bounds.width(), edit->bounds.height());
+    } else if (std::holds_alternative<Bitmap>(c)) {
+        auto it = m_movie->bitmaps.find(o.characterId);
+        if (it == m_movie->bitmaps.end() || it->second.isNull())
+            return {};
+        local = QRectF(0, 0, it->second.width() * 20.0, it->second.height() * 20.0);
+    } else {
+        return {};
+    }
+    QRectF d = at.mapRect(local);
+    // Strokes: the widest a pen may get, scaled (the largest axis) or cosmetic (the stage scale).
+    double axis = std::sqrt(at.m11() * at.m11() + at.m12() * at.m12() + at.m21() * at.m21() + at.m22() * at.m22());
+    double pad = 2 + reach * std::max(axis, m_stageScale); // two pixels of anti-aliasing and smoothing
+    d.adjust(-pad, -pad, pad, pad);
+    if (!std::isfinite(d.left()) || !std::isfinite(d.top()) || !std::isfinite(d.right()) || !std::isfinite(d.bottom()))
+        return m_frameRect;
+    return d.intersected(QRectF(m_frameRect)).toAlignedRect() & m_frameRect;
+}
+
+void MovieRenderer::snapshotMask(const DisplayObject& o, const QTransform& t, QRect& bounds, int nesting)
+{
+    // The same walk as collectMask: what the mask is made of, and where.
+    if (nesting > 32)
+        return;
+    const Character* c = m_movie->movie->character(o.characterId);
+    if (!c)
+        return;
+    if (o.clip) {
+        for (const auto& [depth, child] : o.clip->displayList)
+            if (!child.clipDepth)
+                snapshotMask(child, toQt(child.matrix) * t, bounds, nesting + 1);
+        return;
+    }
+    if (!std::holds_alternative<Shape>(*c) && !std::holds_alternative<MorphShape>(*c) && !std::holds_alternative<Text>(*c))
+        return;
+    m_next.parts.push_back({ o.characterId, o.ratio, t });
+    bounds |= deviceBounds(o, *c, t);
+}
+
+void MovieRenderer::snapshotClip(const Clip& clip, const QTransform& t, const ColorTransform& cx)
+{
+    // The same walk as drawClip, noting what each object would draw.
+    const size_t masksBefore = m_openMasks.size();
+    for (const auto& [depth, object] : clip.displayList) {
+        while (m_openMasks.size() > masksBefore && depth > m_openMasks.back().untilDepth) {
+            m_openMasks.pop_back();
+            m_noted.current = false;
+        }
+        QTransform ot = toQt(object.matrix) * t;
+        if (object.clipDepth) {
+            DrawnItem mask;
+            mask.mask = true;
+            mask.characterId = object.characterId;
+            mask.transform = ot;
+            mask.first = uint32_t(m_next.parts.size());
+            snapshotMask(object, ot, mask.bounds, 0);
+            mask.count = uint32_t(m_next.parts.size()) - mask.first;
+            m_openMasks.push_back({ object.clipDepth, uint32_t(m_next.items.size()) });
+            m_noted.current = false;
+            m_next.items.push_back(mask);
+            continue;
+        }
+        if (!object.visible)
+            continue;
+        ColorTransform ocx = cx * object.colorTransform;
+        if (object.clip) {
+            snapshotClip(*object.clip, ot, ocx);
+            continue;
+        }
+        const Character* c = m_movie->movie->character(object.characterId);
+        if (!c)
+            continue;
+        QRect bounds = deviceBounds(object, *c, ot);
+        if (bounds.isEmpty())
+            continue;
+        if (!m_noted.current) {
+            m_noted = { true, uint32_t(m_next.maskIndices.size()), uint32_t(m_openMasks.size()) };
+            for (const OpenMask& m : m_openMasks)
+                m_next.maskIndices.push_back(m.item);
+        }
+        m_next.items.push_back({ false, object.characterId, object.ratio, ot, ocx, m_noted.first, m_noted.count, bounds });
+    }
+    if (m_openMasks.size() > masksBefore) {
+        m_openMasks.resize(masksBefore);
+        m_noted.current = false;
+    }
+}
+
+bool MovieRenderer::sameItem(const DrawnItem& a, const Snapshot& as, const DrawnItem& b, const Snapshot& bs) const
+{
+    if (a.mask != b.mask || a.characterId != b.characterId || a.ratio != b.ratio || a.count != b.count
+        || !(a.transform == b.transform) || !(a.colorTransform == b.colorTransform) || a.bounds != b.bounds)
+        return false;
+    if (a.mask)
+        return std::equal(as.parts.begin() + a.first, as.parts.begin() + a.first + a.count, bs.parts.begin() + b.first);
+    return std::equal(as.maskIndices.begin() + a.first, as.maskIndices.begin() + a.first + a.count,
+                      bs.maskIndices.begin() + b.first);
+}
+
+QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, bool antialias)
+{
+    frame.setDevicePixelRatio(1); // drawn pixel for pixel
+    m_frameRect = frame.rect();
+    const QRectF target(m_frameRect);
+    const QTransform t = stageTransform(target);
+    m_stageScale = std::sqrt(std::abs(t.determinant()));
+    m_next.items.clear();
+    m_next.maskIndices.clear();
+    m_next.parts.clear();
+    m_openMasks.clear();
+    m_noted = {};
+    snapshotClip(player.root(), t, ColorTransform {});
+    m_next.size = frame.size();
+    m_next.antialias = antialias;
+    m_next.background = player.background();
+    m_next.valid = true;
+
+    // A pixel outside every item that differs, in the old frame or the new,
+    // is drawn by the same items in the same order, so it stays as it is.
+    // What is drawn again spans whole rows: cut short on the left, gradient
+    // and picture spans would start elsewhere and round a little differently.
+    const bool whole = !m_last.valid || m_last.size != m_next.size || m_last.antialias != antialias
+        || !(m_last.background == m_next.background);
+    QRegion dirty;
+    if (whole) {
+        dirty = m_frameRect;
+    } else {
+        m_rows.clear();
+        const size_t n = std::max(m_last.items.size(), m_next.items.size());
+        for (size_t i = 0; i < n; ++i) {
+            const DrawnItem* a = i < m_last.items.size() ? &m_last.items[i] : nullptr;
+            const DrawnItem* b = i < m_next.items.size() ? &m_next.items[i] : nullptr;
+            if (a && b && sameItem(*a, m_last, *b, m_next))
+                continue;
+            for (const DrawnItem* item : { a, b })
+                if (item && !item->bounds.isEmpty())
+                    m_rows.push_back({ item->bounds.top(), item->bounds.bottom() + 1 });
+        }
+        std::sort(m_rows.begin(), m_rows.end());
+        for (size_t i = 0; i < m_rows.size();) {
+            auto [top, bottom] = m_rows[i];
+            for (++i; i < m_rows.size() && m_rows[i].first <= bottom; ++i)
+                bottom = std::max(bottom, m_rows[i].second);
+            dirty += QRect(0, top, m_frameRect.width(), bottom - top);
+        }
+    }
+    std::swap(m_last, m_next);
+    if (dirty.isEmpty() || frame.isNull())
+        return dirty;
+
+    QPainter p(&frame);
+    if (!whole) {
+        p.setClipRegion(dirty);
+        m_cull = dirty;
+        m_culling = true;
+    }
+    render(p, player, target, antialias);
+    m_culling = false;
+    m_cull = QRegion();
+    if (m_budget == 0)
+        m_last.valid = false; // the picture was cut short: the next call draws it all
+    return dirty;
 }
 
 void MovieRenderer::render(QPainter& p, const MoviePlayer& player, const QRectF& target, bool antialias)
@@ -576,6 +801,8 @@ void MovieRenderer::drawObject(QPainter& p, const DisplayObject& o, const QTrans
     const Character* c = m_movie->movie->character(o.characterId);
     if (!c)
         return;
+    if (m_culling && !m_cull.intersects(deviceBounds(o, *c, t)))
+        return; // nothing of it would show in the pixels being drawn
     if (std::holds_alternative<Shape>(*c) || std::holds_alternative<MorphShape>(*c)) {
         if (const CachedShape* s = shapeFor(o.characterId, o.ratio))
             drawShape(p, *s, t, cx);

@@ -5,6 +5,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QRegion>
 #include <chrono>
 #include <map>
 #include <tuple>
@@ -27,6 +28,12 @@ public:
     void render(QPainter& painter, const swf::MoviePlayer& player, const QRectF& target, bool antialias = true);
     // The stage transform render() uses, twips to `target` coordinates.
     QTransform stageTransform(const QRectF& target) const;
+    // Brings `frame`, drawn by earlier calls, up to date with the stage and
+    // returns the pixels it drew again. Only the parts where objects changed
+    // are drawn; a new size, anti-aliasing or background draws it all.
+    QRegion renderChanges(QImage& frame, const swf::MoviePlayer& player, bool antialias = true);
+    // The next renderChanges() draws the whole frame.
+    void invalidate() { m_last.valid = false; }
 
     struct CachedFill {
         QPainterPath path;
@@ -43,6 +50,8 @@ public:
     struct CachedShape {
         std::vector<CachedLayer> layers;
         size_t segments = 0; // what drawing it costs
+        QRectF bounds;          // of every outline, in shape units
+        double strokeReach = 0; // how far the widest stroke may reach past its outline, in widths
     };
 
     // Segments drawn per frame at most: a hostile file that asks for more
@@ -57,6 +66,38 @@ private:
         uint16_t untilDepth;
         QPainterPath devicePath;
     };
+
+    // One object as the last frame drew it, to tell which pixels a new stage
+    // changes: a drawn object, or a mask with its parts.
+    struct DrawnItem {
+        bool mask = false;
+        uint16_t characterId = 0;
+        uint16_t ratio = 0;
+        QTransform transform;
+        swf::ColorTransform colorTransform;
+        uint32_t first = 0, count = 0; // masks over an object, or a mask's parts
+        QRect bounds;                  // device pixels it may touch
+    };
+    struct MaskPart {
+        uint16_t characterId;
+        uint16_t ratio;
+        QTransform transform;
+        bool operator==(const MaskPart&) const = default;
+    };
+    struct Snapshot {
+        std::vector<DrawnItem> items;
+        std::vector<uint32_t> maskIndices; // items that mask an object, by runs
+        std::vector<MaskPart> parts;
+        QSize size;
+        bool antialias = true;
+        swf::Rgba background;
+        bool valid = false;
+    };
+    void snapshotClip(const swf::Clip& clip, const QTransform& t, const swf::ColorTransform& cx);
+    void snapshotMask(const swf::DisplayObject& o, const QTransform& t, QRect& bounds, int nesting);
+    QRect deviceBounds(const swf::DisplayObject& o, const swf::Character& c, const QTransform& t);
+    const QRectF& textBounds(uint16_t id, const swf::Text& text);
+    bool sameItem(const DrawnItem& a, const Snapshot& as, const DrawnItem& b, const Snapshot& bs) const;
 
     void drawClip(QPainter& p, const swf::Clip& clip, const QTransform& t, const swf::ColorTransform& cx);
     void drawObject(QPainter& p, const swf::DisplayObject& o, const QTransform& t, const swf::ColorTransform& cx);
@@ -84,6 +125,23 @@ private:
     std::chrono::steady_clock::time_point m_deadline;
     bool spend(size_t segments);
     double m_stageScale = 1; // device pixels per twip
+
+    Snapshot m_last, m_next;
+    struct OpenMask {
+        uint16_t untilDepth;
+        uint32_t item;
+    };
+    std::vector<OpenMask> m_openMasks; // while taking a snapshot
+    struct NotedMasks {
+        bool current = false; // the open masks are the run [first, first + count) of maskIndices
+        uint32_t first = 0, count = 0;
+    } m_noted;
+    QRect m_frameRect;
+    // While drawing changes only: objects outside these pixels are skipped.
+    QRegion m_cull;
+    bool m_culling = false;
+    std::map<uint16_t, QRectF> m_textBounds;
+    std::vector<std::pair<int, int>> m_rows; // rows to draw again, [top, bottom)
 };
 
 // Builds the painter paths of a shape's geometry.

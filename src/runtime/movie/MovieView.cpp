@@ -1,6 +1,9 @@
 #include "runtime/movie/MovieView.h"
 
+#include <QPaintEvent>
 #include <QPainter>
+#include <QSemaphore>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
@@ -34,6 +37,7 @@ void MovieView::setMovie(const QString& path)
     m_player.reset();
     m_renderer.reset();
     m_movie.reset();
+    m_frame = QImage();
     updateTimer();
     const int generation = ++m_generation;
     if (m_watcher) {
@@ -133,9 +137,57 @@ void MovieView::advance()
     if (!m_player)
         return;
     // Timelines inside go on even when the main one stopped on a stop action;
-    // a frame that changes nothing is not drawn again.
-    if (m_player->tick())
-        update();
+    // a frame that changes nothing is not drawn again, and one that changes
+    // a little is painted only there.
+    if (!m_player->tick() || m_frame.isNull())
+        return;
+    update(toLogical(refreshFrame()));
+}
+
+QRegion MovieView::toLogical(const QRegion& device) const
+{
+    const double ratio = m_frame.isNull() ? 1.0 : m_frame.devicePixelRatio();
+    if (ratio == 1.0)
+        return device;
+    QRegion logical;
+    for (const QRect& r : device)
+        logical += QRectF(r.x() / ratio, r.y() / ratio, r.width() / ratio, r.height() / ratio).toAlignedRect();
+    return logical;
+}
+
+QRegion MovieView::refreshFrame()
+{
+    const double ratio = devicePixelRatioF();
+    const QSize size(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+    if (m_frame.size() != size) {
+        m_frame = size.isEmpty() ? QImage() : QImage(size, QImage::Format_ARGB32_Premultiplied);
+        m_renderer->invalidate();
+    }
+    if (m_frame.isNull())
+        return {};
+    // Painting from outside the global thread pool, Qt hands the spans of
+    // every large fill to the pool's threads and waits for them; drawing the
+    // whole frame on one of those threads spares that, once per fill.
+    QRegion changed;
+    QSemaphore done;
+    auto draw = [&] { changed = m_renderer->renderChanges(m_frame, *m_player, m_antialias); };
+    if (QThreadPool::globalInstance()->tryStart([&] {
+            draw();
+            done.release();
+        }))
+        done.acquire();
+    else
+        draw(); // no thread free (movies loading): here, as well
+    m_frame.setDevicePixelRatio(ratio);
+    m_frameVersion = m_player->stageVersion();
+    m_frameAntialias = m_antialias;
+    return changed;
+}
+
+void MovieView::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    m_frame = QImage(); // the whole widget is painted again at its new size
 }
 
 void MovieView::showEvent(QShowEvent* event)
@@ -150,13 +202,24 @@ void MovieView::hideEvent(QHideEvent* event)
     updateTimer();
 }
 
-void MovieView::paintEvent(QPaintEvent*)
+void MovieView::paintEvent(QPaintEvent* event)
 {
-    QPainter p(this);
     if (m_player && m_renderer) {
-        m_renderer->render(p, *m_player, QRectF(rect()), m_antialias);
+        if (m_frame.isNull() || m_frameVersion != m_player->stageVersion() || m_frameAntialias != m_antialias
+            || m_frame.devicePixelRatio() != devicePixelRatioF()) {
+            // Changes outside this paint still have to reach the screen.
+            const QRegion rest = toLogical(refreshFrame()) - event->region();
+            if (!rest.isEmpty())
+                update(rest);
+        }
+        QPainter p(this);
+        if (m_frame.isNull())
+            return;
+        // Paints from elsewhere (exposure, widgets above) only copy.
+        p.drawImage(QRectF(rect()), m_frame);
         return;
     }
+    QPainter p(this);
     // Placeholder: while loading and when the file cannot be played.
     p.fillRect(rect(), QColor(0x20, 0x20, 0x20));
     p.setPen(QColor(0x50, 0x50, 0x50));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QFutureWatcher>
+#include <QImage>
+#include <QRegion>
 #include <QString>
 #include <QTimer>
 #include <QWidget>
@@ -46,6 +48,7 @@ signals:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
@@ -54,6 +57,9 @@ private:
     void advance();
     void updateTimer();
     void fail(const QString& reason);
+    // Brings the frame up to date with the stage; returns the device pixels drawn again.
+    QRegion refreshFrame();
+    QRegion toLogical(const QRegion& device) const;
 
     QString m_path;
     QString m_reason;
@@ -67,6 +73,11 @@ private:
     std::shared_ptr<const LoadedMovie> m_movie;
     std::unique_ptr<swf::MoviePlayer> m_player;
     std::unique_ptr<MovieRenderer> m_renderer;
+    // The stage at the widget's device size: paints copy from it, and a new
+    // frame of the movie draws into it only what changed.
+    QImage m_frame;
+    uint64_t m_frameVersion = 0;
+    bool m_frameAntialias = true;
 };
 
 } // namespace yelvanis
