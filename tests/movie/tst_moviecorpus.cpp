@@ -23,10 +23,7 @@ QString corpusDir()
 // reason says what the engine lacks to pass it.
 const QMap<QString, QString>& knownGaps()
 {
-    static const QMap<QString, QString> gaps {
-        { QStringLiteral("simple_shapes__masks"),
-          QStringLiteral("pixel-exact aliased outlines of curved strokes (about a hundred edge pixels differ)") },
-    };
+    static const QMap<QString, QString> gaps {};
     return gaps;
 }
 

@@ -1,5 +1,7 @@
 #include "runtime/movie/MovieRenderer.h"
 
+#include "runtime/movie/AliasedPaint.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QRadialGradient>
@@ -428,9 +430,11 @@ void MovieRenderer::drawClip(QPainter& p, const Clip& clip, const QTransform& t,
             m_masks.pop_back();
         QTransform ot = toQt(object.matrix) * t;
         if (object.clipDepth) {
-            QPainterPath mask;
-            collectMask(object, ot, mask, 0);
-            m_masks.push_back({ object.clipDepth, mask });
+            Mask mask { object.clipDepth, {}, {}, drawsPixels(p) };
+            if (mask.pixels)
+                m_pixelBox = QRect(0, 0, p.device()->width(), p.device()->height());
+            collectMask(object, ot, mask.devicePath, mask.pixels ? &mask.devicePixels : nullptr, 0);
+            m_masks.push_back(std::move(mask));
             continue;
         }
         if (!object.visible)
@@ -439,8 +443,12 @@ void MovieRenderer::drawClip(QPainter& p, const Clip& clip, const QTransform& t,
         if (!m_masks.empty()) {
             p.save();
             p.setTransform(QTransform());
-            for (const Mask& m : m_masks)
-                p.setClipPath(m.devicePath, Qt::IntersectClip);
+            for (const Mask& m : m_masks) {
+                if (m.pixels)
+                    p.setClipRegion(m.devicePixels, Qt::IntersectClip);
+                else
+                    p.setClipPath(m.devicePath, Qt::IntersectClip);
+            }
             drawObject(p, object, ot, ocx);
             p.restore();
         } else {
@@ -450,7 +458,7 @@ void MovieRenderer::drawClip(QPainter& p, const Clip& clip, const QTransform& t,
     m_masks.resize(std::min(m_masks.size(), masksBefore));
 }
 
-void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPainterPath& out, int nesting)
+void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPainterPath& out, QRegion* pixels, int nesting)
 {
     if (nesting > 32)
         return;
@@ -460,7 +468,7 @@ void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPa
     if (o.clip) {
         for (const auto& [depth, child] : o.clip->displayList)
             if (!child.clipDepth)
-                collectMask(child, toQt(child.matrix) * t, out, nesting + 1);
+                collectMask(child, toQt(child.matrix) * t, out, pixels, nesting + 1);
         return;
     }
     const CachedShape* shape = nullptr;
@@ -481,8 +489,12 @@ void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPa
                     if (!spend(gs->segments))
                         return;
                     for (const CachedLayer& l : gs->layers)
-                        for (const CachedFill& f : l.fills)
-                            out = out.isEmpty() ? gt.map(f.path) : out.united(gt.map(f.path));
+                        for (const CachedFill& f : l.fills) {
+                            if (pixels)
+                                *pixels |= aliasedFill(f.path, gt, m_pixelBox);
+                            else
+                                out = out.isEmpty() ? gt.map(f.path) : out.united(gt.map(f.path));
+                        }
                 }
                 x += g.advance;
             }
@@ -494,6 +506,10 @@ void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPa
         return;
     for (const CachedLayer& l : shape->layers)
         for (const CachedFill& f : l.fills) {
+            if (pixels) {
+                *pixels |= aliasedFill(f.path, t, m_pixelBox);
+                continue;
+            }
             QPainterPath d = t.map(f.path);
             if (out.isEmpty()) {
                 out = d;
@@ -505,6 +521,56 @@ void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPa
                 out.addPath(d);
             }
         }
+}
+
+bool MovieRenderer::drawsPixels(const QPainter& p) const
+{
+    // On a scaled device (high DPI) the painter's own aliased fill keeps the finer pixels.
+    return !m_antialias && p.device() && p.device()->devicePixelRatioF() == 1.0;
+}
+
+void MovieRenderer::drawShapePixels(QPainter& p, const CachedShape& shape, const QTransform& t, const ColorTransform& cx)
+{
+    const QRect box(0, 0, p.device()->width(), p.device()->height());
+    // Paints `brush`, given in shape units, over the pixels of `area`.
+    auto paint = [&](const QRegion& area, QBrush brush) {
+        if (area.isEmpty() || brush.style() == Qt::NoBrush)
+            return;
+        p.save();
+        p.setTransform(QTransform());
+        p.setClipRegion(area, Qt::IntersectClip);
+        if (brush.style() != Qt::SolidPattern)
+            brush.setTransform(brush.transform() * t);
+        p.fillRect(area.boundingRect(), brush);
+        p.restore();
+    };
+    for (const CachedLayer& layer : shape.layers) {
+        for (const CachedFill& f : layer.fills) {
+            QRegion area = aliasedFill(f.path, t, box);
+            if (area.isEmpty())
+                continue;
+            if (f.style.kind == FillStyle::Kind::Bitmap && !f.style.repeat) {
+                // Clipped bitmaps: the picture once, inside the fill's outline.
+                QImage img = transformedImage(f.style.bitmapId, cx);
+                if (img.isNull())
+                    continue;
+                p.save();
+                p.setTransform(QTransform());
+                p.setClipRegion(area, Qt::IntersectClip);
+                p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+                p.setTransform(toQt(f.style.matrix) * t);
+                p.drawImage(QPointF(0, 0), img);
+                p.restore();
+                continue;
+            }
+            paint(area, brushFor(f.style, cx));
+        }
+        for (const CachedStroke& s : layer.strokes) {
+            QPen pen = penFor(s.style, toQt(cx.apply(s.style.color)), t, m_stageScale);
+            QBrush brush = s.style.fill && s.style.fill->kind != FillStyle::Kind::Solid ? brushFor(*s.style.fill, cx) : pen.brush();
+            paint(aliasedStroke(s.path, pen, s.style, t, box), brush);
+        }
+    }
 }
 
 const MovieRenderer::CachedShape* MovieRenderer::shapeFor(uint16_t id, uint16_t ratio)
@@ -628,6 +694,8 @@ void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTran
 {
     if (!spend(shape.segments))
         return;
+    if (drawsPixels(p))
+        return drawShapePixels(p, shape, t, cx);
     p.setTransform(t);
     for (const CachedLayer& layer : shape.layers) {
         for (const CachedFill& f : layer.fills) {

@@ -65,6 +65,8 @@ private:
     struct Mask {
         uint16_t untilDepth;
         QPainterPath devicePath;
+        QRegion devicePixels; // instead of the path when drawing aliased
+        bool pixels = false;
     };
 
     // One object as the last frame drew it, to tell which pixels a new stage
@@ -104,7 +106,11 @@ private:
     void drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const swf::ColorTransform& cx);
     void drawText(QPainter& p, const swf::Text& text, const QTransform& t, const swf::ColorTransform& cx);
     void drawEditText(QPainter& p, const swf::EditText& e, const QTransform& t, const swf::ColorTransform& cx);
-    void collectMask(const swf::DisplayObject& o, const QTransform& t, QPainterPath& out, int nesting);
+    void collectMask(const swf::DisplayObject& o, const QTransform& t, QPainterPath& out, QRegion* pixels, int nesting);
+    // Aliased drawing on whole pixels, when the painter's pixels are the device's.
+    bool drawsPixels(const QPainter& p) const;
+    void drawShapePixels(QPainter& p, const CachedShape& shape, const QTransform& t, const swf::ColorTransform& cx);
+    QRect m_pixelBox; // the device's pixels, for masks collected as pixels
     QBrush brushFor(const swf::FillStyle& style, const swf::ColorTransform& cx) const;
     const QGradientStops& stopsFor(const swf::FillStyle& style, const swf::ColorTransform& cx) const;
     const CachedShape* shapeFor(uint16_t id, uint16_t ratio);
