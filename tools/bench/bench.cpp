@@ -22,6 +22,7 @@
 #include <QTcpSocket>
 #include <QUrl>
 #include <QThread>
+#include <QThreadPool>
 #include <QTimer>
 #include <QWidget>
 
@@ -53,6 +54,15 @@ double median(std::vector<double> v)
     return v.empty() ? 0 : (v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2);
 }
 
+// Heap in use by malloc, small blocks and mapped ones: what the program
+// holds, whatever the allocator keeps back from the system.
+double heapMb()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd) / (1024 * 1024);
+}
+
+// Resident memory after the allocator has given back what it can.
 double residentMb()
 {
     malloc_trim(0);
@@ -63,6 +73,20 @@ double residentMb()
         std::fclose(f);
     }
     return resident * double(sysconf(_SC_PAGESIZE)) / (1024 * 1024);
+}
+
+// Threads of this process: a player that leaves its threads behind shows here.
+int threadCount()
+{
+    int threads = 0;
+    if (FILE* f = std::fopen("/proc/self/status", "r")) {
+        char line[256];
+        while (std::fgets(line, sizeof line, f))
+            if (std::sscanf(line, "Threads: %d", &threads) == 1)
+                break;
+        std::fclose(f);
+    }
+    return threads;
 }
 
 // Runs this executable with one argument; returns what it printed, and its
@@ -390,19 +414,31 @@ int main(int argc, char** argv)
                    return c.kind == ControlKind::Stream;
                })))
             mix.push_back(def.id);
-    double warm = 0, half = 0;
+    // A closed screen's movie goes on loading in the background for a moment,
+    // holding the whole decoded file: each reading waits for those loads, so
+    // that it counts what stays, not what is still on its way out.
+    auto settled = [&](double& heap) {
+        QThreadPool::globalInstance()->waitForDone();
+        settle();
+        heap = heapMb();
+        return residentMb();
+    };
+    double warm = 0, half = 0, warmHeap = 0, halfHeap = 0, afterHeap = 0;
+    int warmThreads = 0;
     const qsizetype widgetsBefore = QApplication::allWidgets().size();
     const double cyclesStart = nowMs();
     for (int i = 0; i < cycles; ++i) {
         manager.show(mix[(size_t(i) * 7) % mix.size()]);
         QCoreApplication::processEvents();
         closeAllBut(ScreenManager::kStartScreen);
-        if (i == cycles / 10 - 1)
-            warm = residentMb();
+        if (i == cycles / 10 - 1) {
+            warm = settled(warmHeap);
+            warmThreads = threadCount();
+        }
         if (i == (cycles / 10 + cycles) / 2 - 1)
-            half = residentMb();
+            half = settled(halfHeap);
     }
-    const double afterCycles = residentMb();
+    const double afterCycles = settled(afterHeap);
     std::printf("%-44s %10.1f MB\n", "resident, main screen alone", mainAlone);
     std::printf("%-44s %10.1f MB (%zu screens)\n", "resident, all screens open", allOpen, openAtOnce);
     std::printf("%-44s %10.2f MB over cycles %d..%d (%.1f s)\n", "growth, open and close cycles", afterCycles - warm,
@@ -412,6 +448,9 @@ int main(int argc, char** argv)
     // A bounded cache fills in the first half; a leak grows in both.
     std::printf("%-44s %10.2f MB, then %.2f MB\n", "growth, first half and second half", half - warm,
                 afterCycles - half);
+    std::printf("%-44s %10.2f MB (%.2f MB, then %.2f MB)\n", "heap in use, growth over the cycles",
+                afterHeap - warmHeap, halfHeap - warmHeap, afterHeap - halfHeap);
+    std::printf("%-44s %10d after warming, %d after\n", "threads", warmThreads, threadCount());
     json["mainAloneMb"] = mainAlone;
     json["allOpenMb"] = allOpen;
     json["screensOpenAtOnce"] = int(openAtOnce);
@@ -419,6 +458,11 @@ int main(int argc, char** argv)
     json["growthMb"] = afterCycles - warm;
     json["growthFirstHalfMb"] = half - warm;
     json["growthSecondHalfMb"] = afterCycles - half;
+    json["heapGrowthMb"] = afterHeap - warmHeap;
+    json["heapGrowthFirstHalfMb"] = halfHeap - warmHeap;
+    json["heapGrowthSecondHalfMb"] = afterHeap - halfHeap;
+    json["threadsAfterWarming"] = warmThreads;
+    json["threadsAfterCycles"] = threadCount();
 
     if (!cyclesOnly)
         firstAudio(manager, json);

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QPalette>
+#include <QPixmapCache>
 #include <QStyleFactory>
 
 static void initFontResources()
@@ -53,6 +54,12 @@ Substitute substitute(const Font& f)
 
 void initialiseLook(QApplication& app)
 {
+    // Every window is built anew from its definition with a palette of its
+    // own, so the style's cached pieces (scroll bars above all) carry keys
+    // that never come again once the window is gone: the cache would only
+    // fill to its limit with dead entries. Drawn each time, they cost
+    // little.
+    QPixmapCache::setCacheLimit(0);
     static bool fontsLoaded = false;
     if (!fontsLoaded) {
         initFontResources();
