@@ -108,6 +108,23 @@ public:
     }
 };
 
+// Loops the movie in a 100 x 100 view until it has loaded and painted once,
+// then counts paints from nothing.
+bool playUntilFirstPaint(MovieView& view, PaintCounter& paints, const QString& path)
+{
+    view.resize(100, 100);
+    QSignalSpy loaded(&view, &MovieView::loaded);
+    view.setLoop(true);
+    view.setMovie(path);
+    view.play();
+    view.show();
+    if (!QTest::qWaitFor([&] { return loaded.count() == 1 && paints.count > 0; }, 5000))
+        return false;
+    QTest::qWait(50);
+    paints.reset();
+    return true;
+}
+
 QImage drawnAfresh(const QByteArray& bytes, QSize size, bool antialias)
 {
     auto loaded = yelvanis::loadMovieData(bytes).loaded;
@@ -293,17 +310,8 @@ void MovieViewTest::unchangedFramesPaintNothing()
     // after the first.
     QString path = writeFile(m_dir, "still.swf", standingStill());
     MovieView view;
-    view.resize(100, 100);
     PaintCounter paints(&view);
-    QSignalSpy loaded(&view, &MovieView::loaded);
-    view.setLoop(true);
-    view.setMovie(path);
-    view.play();
-    view.show();
-    QTRY_COMPARE(loaded.count(), 1);
-    QTRY_VERIFY(paints.count > 0);
-    QTest::qWait(50);
-    paints.reset();
+    QVERIFY(playUntilFirstPaint(view, paints, path));
     QSet<int> seen;
     QElapsedTimer t;
     t.start();
@@ -323,17 +331,8 @@ void MovieViewTest::spriteFramesPaintOnlyWhereTheyChange()
     // the screen, and only the rows it spans are painted.
     QString path = writeFile(m_dir, "blink.swf", blinkingSprite());
     MovieView view;
-    view.resize(100, 100);
     PaintCounter paints(&view);
-    QSignalSpy loaded(&view, &MovieView::loaded);
-    view.setLoop(true);
-    view.setMovie(path);
-    view.play();
-    view.show();
-    QTRY_COMPARE(loaded.count(), 1);
-    QTRY_VERIFY(paints.count > 0);
-    QTest::qWait(50);
-    paints.reset();
+    QVERIFY(playUntilFirstPaint(view, paints, path));
     QSet<QRgb> colours;
     QElapsedTimer t;
     t.start();

@@ -134,6 +134,26 @@ QPen penFor(const LineStyle& l, const QColor& color, const QTransform& t, double
     return pen;
 }
 
+// What a mask is made of: its shapes, morphs and texts, through nested
+// sprites, each with its transform. The nesting is bounded like drawing's.
+template <class Visit>
+void forEachMaskPart(const Movie& movie, const DisplayObject& o, const QTransform& t, Visit&& visit, int nesting = 0)
+{
+    if (nesting > 32)
+        return;
+    const Character* c = movie.character(o.characterId);
+    if (!c)
+        return;
+    if (o.clip) {
+        for (const auto& [depth, child] : o.clip->displayList)
+            if (!child.clipDepth)
+                forEachMaskPart(movie, child, toQt(child.matrix) * t, visit, nesting + 1);
+        return;
+    }
+    if (std::holds_alternative<Shape>(*c) || std::holds_alternative<MorphShape>(*c) || std::holds_alternative<Text>(*c))
+        visit(o, *c, t);
+}
+
 } // namespace
 
 MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
@@ -261,24 +281,12 @@ QRect MovieRenderer::deviceBounds(const DisplayObject& o, const Character& c, co
     return d.intersected(QRectF(m_frameRect)).toAlignedRect() & m_frameRect;
 }
 
-void MovieRenderer::snapshotMask(const DisplayObject& o, const QTransform& t, QRect& bounds, int nesting)
+void MovieRenderer::snapshotMask(const DisplayObject& mask, const QTransform& t, QRect& bounds)
 {
-    // The same walk as collectMask: what the mask is made of, and where.
-    if (nesting > 32)
-        return;
-    const Character* c = m_movie->movie->character(o.characterId);
-    if (!c)
-        return;
-    if (o.clip) {
-        for (const auto& [depth, child] : o.clip->displayList)
-            if (!child.clipDepth)
-                snapshotMask(child, toQt(child.matrix) * t, bounds, nesting + 1);
-        return;
-    }
-    if (!std::holds_alternative<Shape>(*c) && !std::holds_alternative<MorphShape>(*c) && !std::holds_alternative<Text>(*c))
-        return;
-    m_next.parts.push_back({ o.characterId, o.ratio, t });
-    bounds |= deviceBounds(o, *c, t);
+    forEachMaskPart(*m_movie->movie, mask, t, [&](const DisplayObject& o, const Character& c, const QTransform& ot) {
+        m_next.parts.push_back({ o.characterId, o.ratio, ot });
+        bounds |= deviceBounds(o, c, ot);
+    });
 }
 
 void MovieRenderer::snapshotClip(const Clip& clip, const QTransform& t, const ColorTransform& cx)
@@ -297,7 +305,7 @@ void MovieRenderer::snapshotClip(const Clip& clip, const QTransform& t, const Co
             mask.characterId = object.characterId;
             mask.transform = ot;
             mask.first = uint32_t(m_next.parts.size());
-            snapshotMask(object, ot, mask.bounds, 0);
+            snapshotMask(object, ot, mask.bounds);
             mask.count = uint32_t(m_next.parts.size()) - mask.first;
             m_openMasks.push_back({ object.clipDepth, uint32_t(m_next.items.size()) });
             m_noted.current = false;
@@ -433,7 +441,7 @@ void MovieRenderer::drawClip(QPainter& p, const Clip& clip, const QTransform& t,
             Mask mask { object.clipDepth, {}, {}, drawsPixels(p) };
             if (mask.pixels)
                 m_pixelBox = QRect(0, 0, p.device()->width(), p.device()->height());
-            collectMask(object, ot, mask.devicePath, mask.pixels ? &mask.devicePixels : nullptr, 0);
+            collectMask(object, ot, mask.devicePath, mask.pixels ? &mask.devicePixels : nullptr);
             m_masks.push_back(std::move(mask));
             continue;
         }
@@ -458,19 +466,17 @@ void MovieRenderer::drawClip(QPainter& p, const Clip& clip, const QTransform& t,
     m_masks.resize(std::min(m_masks.size(), masksBefore));
 }
 
-void MovieRenderer::collectMask(const DisplayObject& o, const QTransform& t, QPainterPath& out, QRegion* pixels, int nesting)
+void MovieRenderer::collectMask(const DisplayObject& mask, const QTransform& t, QPainterPath& out, QRegion* pixels)
 {
-    if (nesting > 32)
-        return;
-    const Character* c = m_movie->movie->character(o.characterId);
-    if (!c)
-        return;
-    if (o.clip) {
-        for (const auto& [depth, child] : o.clip->displayList)
-            if (!child.clipDepth)
-                collectMask(child, toQt(child.matrix) * t, out, pixels, nesting + 1);
-        return;
-    }
+    forEachMaskPart(*m_movie->movie, mask, t, [&](const DisplayObject& o, const Character& c, const QTransform& ot) {
+        addMaskPart(o, c, ot, out, pixels);
+    });
+}
+
+void MovieRenderer::addMaskPart(const DisplayObject& o, const Character& part, const QTransform& t, QPainterPath& out,
+                                QRegion* pixels)
+{
+    const Character* c = &part;
     const CachedShape* shape = nullptr;
     if (std::holds_alternative<Shape>(*c) || std::holds_alternative<MorphShape>(*c))
         shape = shapeFor(o.characterId, o.ratio);

@@ -96,7 +96,7 @@ private:
         bool valid = false;
     };
     void snapshotClip(const swf::Clip& clip, const QTransform& t, const swf::ColorTransform& cx);
-    void snapshotMask(const swf::DisplayObject& o, const QTransform& t, QRect& bounds, int nesting);
+    void snapshotMask(const swf::DisplayObject& mask, const QTransform& t, QRect& bounds);
     QRect deviceBounds(const swf::DisplayObject& o, const swf::Character& c, const QTransform& t);
     const QRectF& textBounds(uint16_t id, const swf::Text& text);
     bool sameItem(const DrawnItem& a, const Snapshot& as, const DrawnItem& b, const Snapshot& bs) const;
@@ -106,7 +106,9 @@ private:
     void drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const swf::ColorTransform& cx);
     void drawText(QPainter& p, const swf::Text& text, const QTransform& t, const swf::ColorTransform& cx);
     void drawEditText(QPainter& p, const swf::EditText& e, const QTransform& t, const swf::ColorTransform& cx);
-    void collectMask(const swf::DisplayObject& o, const QTransform& t, QPainterPath& out, QRegion* pixels, int nesting);
+    void collectMask(const swf::DisplayObject& mask, const QTransform& t, QPainterPath& out, QRegion* pixels);
+    void addMaskPart(const swf::DisplayObject& o, const swf::Character& part, const QTransform& t, QPainterPath& out,
+                     QRegion* pixels);
     // Aliased drawing on whole pixels, when the painter's pixels are the device's.
     bool drawsPixels(const QPainter& p) const;
     void drawShapePixels(QPainter& p, const CachedShape& shape, const QTransform& t, const swf::ColorTransform& cx);
