@@ -66,3 +66,8 @@ set_tests_properties(test_package PROPERTIES TIMEOUT 300 RUN_SERIAL TRUE)
 # The deployment's march server: the nginx site in deploy/ on a loopback port.
 add_test(NAME test_march_site COMMAND ${CMAKE_SOURCE_DIR}/deploy/nginx/check-site.sh ${CMAKE_SOURCE_DIR})
 set_tests_properties(test_march_site PROPERTIES TIMEOUT 60)
+
+# The local march server of scripts/run, serving a folder only its owner may enter.
+add_test(NAME test_local_march_server
+  COMMAND ${CMAKE_SOURCE_DIR}/tests/scripts/check-march-server.sh ${CMAKE_SOURCE_DIR})
+set_tests_properties(test_local_march_server PROPERTIES TIMEOUT 60)

@@ -26,6 +26,7 @@ sed -e "s#listen 80;#listen 127.0.0.1:$port;#" -e '/listen \[::\]:80;/d' \
     -e "s#/var/log/nginx#$work/log#" "$site" >"$work/site.conf"
 grep -q "127.0.0.1:$port" "$work/site.conf" || fail "the site has no 'listen 80;' to move"
 cat >"$work/nginx.conf" <<CONF
+$("$src/scripts/march-server" user "$src/marches")
 worker_processes 1;
 daemon off;
 pid $work/nginx.pid;
