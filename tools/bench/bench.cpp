@@ -1,8 +1,8 @@
 // yelvanis-bench [--json file] [--quick] [--cycles-only] [--no-streams]: how
 // fast and how large the program is. --cycles-only measures only the open and
 // close cycles; --no-streams leaves the march players out of their mix.
-// Prints a table and writes the figures as JSON (yelvanis-bench.json unless
-// told otherwise). Start-up and the movie's CPU share are measured in child
+// Prints a table, and writes the figures as JSON when --json names a file.
+// Start-up and the movie's CPU share are measured in child
 // processes of this same executable, so that each starts from nothing.
 #include "runtime/ScreenManager.h"
 #include "runtime/qt/Look.h"
@@ -11,6 +11,7 @@
 #include "runtime/stream/MarchServer.h"
 #include "runtime/stream/StreamPlayer.h"
 #include "screens/Screens.h"
+#include "common/Usage.h"
 
 #include <QApplication>
 #include <QJsonArray>
@@ -275,8 +276,19 @@ struct ScreenFigure {
 
 } // namespace
 
+const tools::Usage kUsage("yelvanis-bench",
+    "usage: yelvanis-bench [--json FILE] [--quick] [--cycles-only] [--no-streams]\n"
+    "  Measures start to first paint against a bare Qt window, every screen's show,\n"
+    "  memory with all screens open and over open and close cycles, the intro\n"
+    "  movie's CPU share and a march's first audio, and prints them as a table.\n"
+    "  --json FILE     also write the figures to FILE as JSON\n"
+    "  --quick         fewer starts and cycles, for a first look\n"
+    "  --cycles-only   only the open and close cycles\n"
+    "  --no-streams    leave the march players out of the cycles\n");
+
 int main(int argc, char** argv)
 {
+    kUsage.answerHelp(argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qargc = 1;
@@ -288,17 +300,22 @@ int main(int argc, char** argv)
     if (argc > 1 && std::strcmp(argv[1], "--movie-cpu") == 0)
         return childMovieCpu(qargc, qargv);
 
-    std::string jsonPath = "yelvanis-bench.json";
+    std::string jsonPath;
     bool quick = false, cyclesOnly = false, noStreams = false;
     for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--json") == 0 && i + 1 < argc)
+        if (std::strcmp(argv[i], "--json") == 0) {
+            if (i + 1 >= argc || argv[i + 1][0] == '\0')
+                kUsage.refuse("--json needs a file name");
             jsonPath = argv[++i];
-        else if (std::strcmp(argv[i], "--quick") == 0)
+        } else if (std::strcmp(argv[i], "--quick") == 0) {
             quick = true;
-        else if (std::strcmp(argv[i], "--cycles-only") == 0)
+        } else if (std::strcmp(argv[i], "--cycles-only") == 0) {
             cyclesOnly = true;
-        else if (std::strcmp(argv[i], "--no-streams") == 0)
+        } else if (std::strcmp(argv[i], "--no-streams") == 0) {
             noStreams = true;
+        } else {
+            kUsage.refuse(std::string("unknown argument '") + argv[i] + "'");
+        }
     }
     const int startRuns = cyclesOnly ? 0 : quick ? 3 : 7;
     const int repetitions = cyclesOnly ? 0 : quick ? 5 : 21;
@@ -467,9 +484,13 @@ int main(int argc, char** argv)
     if (!cyclesOnly)
         firstAudio(manager, json);
 
+    if (jsonPath.empty())
+        return 0;
     QFile f(QString::fromStdString(jsonPath));
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        f.write(QJsonDocument(json).toJson());
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) || f.write(QJsonDocument(json).toJson()) < 0) {
+        std::fprintf(stderr, "could not write %s\n", jsonPath.c_str());
+        return 1;
+    }
     std::printf("\nfigures written to %s\n", jsonPath.c_str());
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "runtime/Catalogue.h"
 #include "runtime/Picture.h"
 #include "screens/Screens.h"
+#include "common/Usage.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -204,8 +205,15 @@ QJsonObject binding(const Binding& b)
 
 } // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const tools::Usage usage("yelvanis-inspect",
+        "usage: yelvanis-inspect\n"
+        "  Prints every screen definition and every binding as JSON, with the\n"
+        "  defaults filled in.\n");
+    usage.answerHelp(argc, argv);
+    if (argc > 1)
+        usage.refuse(std::string("takes no arguments, got '") + argv[1] + "'");
     const Catalogue& catalogue = screens::all();
     QJsonArray screens, bindings;
     for (const auto& s : catalogue.screens())

@@ -5,6 +5,7 @@
 #include "runtime/qt/QtWindowSystem.h"
 #include "runtime/qt/ScreenWindow.h"
 #include "screens/Screens.h"
+#include "common/Usage.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,9 +18,18 @@ using namespace yelvanis;
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: yelvanis-shots DIR [SCREEN...]\n");
-        return 2;
+    const tools::Usage usage("yelvanis-shots",
+        "usage: yelvanis-shots DIR [SCREEN...]\n"
+        "  Builds each named screen (every screen by default) offscreen, lets its\n"
+        "  movie run a moment and writes DIR/<screen>.png.\n");
+    usage.answerHelp(argc, argv);
+    if (argc < 2)
+        usage.refuse("no folder given");
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            usage.refuse(std::string("unknown option '") + argv[i] + "'");
+        if (i >= 2 && !screens::all().has(argv[i]))
+            usage.refuse(std::string("no screen named '") + argv[i] + "'");
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -47,11 +57,6 @@ int main(int argc, char** argv)
             ids.push_back(s.id);
 
     for (const std::string& id : ids) {
-        if (!screens::all().has(id)) {
-            std::fprintf(stderr, "no screen named %s\n", id.c_str());
-            ++failures;
-            continue;
-        }
         manager.show(id);
         QElapsedTimer t;
         t.start();

@@ -18,6 +18,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "common/Usage.h"
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
 #include "runtime/movie/MovieRenderer.h"
@@ -26,14 +27,13 @@ using namespace yelvanis;
 
 namespace {
 
-int usage()
-{
-    std::fprintf(stderr,
-                 "usage: yelvanis-swf info FILE\n"
-                 "       yelvanis-swf render FILE FRAME OUT.png [WIDTHxHEIGHT] [--aliased]\n"
-                 "       yelvanis-swf bench FILE...\n");
-    return 2;
-}
+const tools::Usage kUsage("yelvanis-swf",
+    "usage: yelvanis-swf info FILE\n"
+    "       yelvanis-swf render FILE FRAME OUT.png [WIDTHxHEIGHT] [--aliased]\n"
+    "       yelvanis-swf bench FILE...\n"
+    "  info    the header and tags as JSON, or why the movie is refused\n"
+    "  render  the stage after FRAME frames (1 is the first) as a PNG picture\n"
+    "  bench   parse and render figures for each file\n");
 
 QJsonObject rectJson(const swf::Rect& r)
 {
@@ -155,31 +155,51 @@ QSize stageSize(const swf::Movie& m)
     return QSize(std::max(1, int(std::lround(m.header.stage.width() / 20.0))), std::max(1, int(std::lround(m.header.stage.height() / 20.0))));
 }
 
-int render(const QStringList& args)
+struct RenderArgs {
+    QString file, out;
+    int frame = 1;
+    QSize size; // empty: the stage's own size
+    bool antialias = true;
+};
+
+// Checked before anything starts, so that a bad call does no work.
+RenderArgs renderArgs(const QStringList& args)
 {
-    bool antialias = !args.contains("--aliased");
+    RenderArgs a;
     QStringList rest;
-    for (const QString& a : args)
-        if (!a.startsWith("--"))
-            rest << a;
-    if (rest.size() < 3)
-        return usage();
-    MovieLoadResult r = loadMovieFile(rest[0]);
+    for (const QString& arg : args) {
+        if (arg == QLatin1String("--aliased"))
+            a.antialias = false;
+        else if (arg.startsWith(QLatin1String("--")))
+            kUsage.refuse("unknown option '" + arg.toStdString() + "'");
+        else
+            rest << arg;
+    }
+    if (rest.size() < 3 || rest.size() > 4)
+        kUsage.refuse("render takes FILE FRAME OUT.png [WIDTHxHEIGHT]");
+    a.file = rest[0];
+    a.frame = int(kUsage.number(rest[1].toLocal8Bit().constData(), 1, 1000000));
+    a.out = rest[2];
+    if (rest.size() == 4) {
+        const QStringList wh = rest[3].split('x');
+        if (wh.size() != 2 || wh[0].toInt() <= 0 || wh[1].toInt() <= 0 || wh[0].toInt() > 8192 || wh[1].toInt() > 8192)
+            kUsage.refuse("not a size from 1x1 to 8192x8192: '" + rest[3].toStdString() + "'");
+        a.size = QSize(wh[0].toInt(), wh[1].toInt());
+    }
+    return a;
+}
+
+int render(const RenderArgs& a)
+{
+    MovieLoadResult r = loadMovieFile(a.file);
     if (!r.loaded) {
         std::fprintf(stderr, "refused: %s\n", qPrintable(r.error));
         return 1;
     }
-    int frame = std::max(1, rest[1].toInt());
-    QSize size = stageSize(*r.loaded->movie);
-    if (rest.size() >= 4) {
-        QStringList wh = rest[3].split('x');
-        if (wh.size() != 2 || wh[0].toInt() <= 0 || wh[1].toInt() <= 0 || wh[0].toInt() > 8192 || wh[1].toInt() > 8192)
-            return usage();
-        size = QSize(wh[0].toInt(), wh[1].toInt());
-    }
-    QImage img = renderFrame(r.loaded, frame, size, antialias);
-    if (!img.save(rest[2])) {
-        std::fprintf(stderr, "cannot write %s\n", qPrintable(rest[2]));
+    const QSize size = a.size.isEmpty() ? stageSize(*r.loaded->movie) : a.size;
+    QImage img = renderFrame(r.loaded, a.frame, size, a.antialias);
+    if (!img.save(a.out)) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(a.out));
         return 1;
     }
     return 0;
@@ -193,10 +213,14 @@ double cpuSeconds()
 int bench(const QStringList& files)
 {
     std::printf("%-40s %9s %10s %10s %12s %12s %10s\n", "file", "bytes", "parse ms", "ms per MB", "ms/frame 401", "ms/frame 601", "cpu share");
+    int unreadable = 0;
     for (const QString& path : files) {
         QFile f(path);
-        if (!f.open(QIODevice::ReadOnly))
+        if (!f.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "cannot read %s\n", qPrintable(path));
+            ++unreadable;
             continue;
+        }
         QByteArray data = f.readAll();
         const int parseRuns = 5;
         // The best of several runs: the machine may be busy with other work.
@@ -240,25 +264,35 @@ int bench(const QStringList& files)
         }
         std::printf("%-40s %9lld %10.3f %10.2f %12.3f %12.3f %9.2f%%\n", qPrintable(name.left(40)), (long long)data.size(), parseMs, perMb, ms[0], ms[1], share);
     }
-    return 0;
+    return unreadable ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
+    kUsage.answerHelp(argc, argv);
+    if (argc < 2)
+        kUsage.refuse("no command given");
+    const std::string command = argv[1];
+    if (command != "info" && command != "render" && command != "bench")
+        kUsage.refuse("unknown command '" + command + "'");
+    if (command == "info" && argc != 3)
+        kUsage.refuse("info takes one FILE");
+    if (command == "bench" && argc < 3)
+        kUsage.refuse("bench takes one FILE or more");
+    QStringList args;
+    for (int i = 2; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    RenderArgs renderCall;
+    if (command == "render")
+        renderCall = renderArgs(args);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv); // fonts for device text
-    QStringList args = app.arguments().mid(1);
-    if (args.isEmpty())
-        return usage();
-    QString command = args.takeFirst();
-    if (command == "info" && args.size() == 1)
+    if (command == "info")
         return info(args[0]);
     if (command == "render")
-        return render(args);
-    if (command == "bench" && !args.isEmpty())
-        return bench(args);
-    return usage();
+        return render(renderCall);
+    return bench(args);
 }

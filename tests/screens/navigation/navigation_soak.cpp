@@ -6,11 +6,13 @@
 
 #include "runtime/qt/Look.h"
 #include "screens/Screens.h"
+#include "common/Usage.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 
 #include <cstdio>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -32,9 +34,19 @@ void quietHandler(QtMsgType type, const QMessageLogContext& context, const QStri
 
 int main(int argc, char** argv)
 {
+    const yelvanis::tools::Usage usage("yelvanis-navigation-soak",
+        "usage: yelvanis-navigation-soak [STEPS [SEED]]\n"
+        "  A random tour of the real program (offscreen) checked step by step against\n"
+        "  the navigation rules: STEPS clicks, close boxes and minimizes (100000 by\n"
+        "  default), drawn from SEED (a fresh one by default). A divergence is printed\n"
+        "  with its seed, so that the same tour can be run again.\n");
+    usage.answerHelp(argc, argv);
+    if (argc > 3)
+        usage.refuse("too many arguments");
+    const int steps = argc > 1 ? int(usage.number(argv[1], 1, 100000000)) : 100000;
+    const std::uint64_t seed = argc > 2 ? std::uint64_t(usage.number(argv[2], 0, std::numeric_limits<long long>::max()))
+                                        : std::random_device{}();
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-    const int steps = argc > 1 ? std::stoi(argv[1]) : 100000;
-    const std::uint64_t seed = argc > 2 ? std::stoull(argv[2]) : std::random_device{}();
     int qargc = 1;
     char* qargv[] = {argv[0], nullptr};
     // The libraries' environment of the program's own main, which this tour

@@ -4,10 +4,12 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
 #include "Movies.h"
+#include "common/Usage.h"
 
 using namespace yelvanis::movies;
 
@@ -31,14 +33,23 @@ const std::vector<MovieRecipe>& recipes()
 
 int main(int argc, char** argv)
 {
+    const yelvanis::tools::Usage usage("yelvanis-movies",
+        "usage: yelvanis-movies OUTDIR [FILE...]\n"
+        "  Writes the program's movies into OUTDIR: all six, or only the files named.\n");
+    usage.answerHelp(argc, argv);
+    if (argc < 2)
+        usage.refuse("no output folder given");
+    for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-')
+            usage.refuse(std::string("unknown option '") + argv[i] + "'");
+        const bool known = std::any_of(recipes().begin(), recipes().end(), [&](const MovieRecipe& r) { return r.file == argv[i]; });
+        if (i >= 2 && !known)
+            usage.refuse(std::string("no movie named '") + argv[i] + "'");
+    }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
-    if (args.isEmpty()) {
-        std::fprintf(stderr, "usage: yelvanis-movies OUTDIR [FILE...]\n");
-        return 2;
-    }
     QDir out(args.takeFirst());
     if (!out.mkpath(".")) {
         std::fprintf(stderr, "cannot make %s\n", qPrintable(out.path()));
