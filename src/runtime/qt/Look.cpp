@@ -25,11 +25,14 @@ Substitute substitute(const Font& f)
 {
     const std::string& face = f.face;
     if (face == "MS Sans Serif") {
-        // The bundled face is a bitmap font whose only usable size is the
-        // default 8.25 pt; every other size and its bold are Tahoma's, as on
-        // the desktop the screens were made on.
+        // The face's 8 pt bitmaps traced into outlines (see tools/fonts): the
+        // same pixels at 96 pixels per inch, the same letters enlarged on a
+        // scaled display, where a bitmap face keeps its size and only its
+        // spacing grows. Only the default 8.25 pt was drawn from the bitmaps;
+        // every other size and its bold are Tahoma's, as on the desktop the
+        // screens were made on.
         if (!f.bold() && f.size <= pt(8.25))
-            return {QStringLiteral("MS Sans Serif")};
+            return {QStringLiteral("Sans Serif Pixels")};
         // Tahoma runs larger than the bitmap face at the same size: a tenth
         // smaller, the fact cards and headings fit their boxes as designed.
         return {f.bold() ? QStringLiteral("Tahoma Heavy") : QStringLiteral("Tahoma"), 0.9};
@@ -63,7 +66,7 @@ void initialiseLook(QApplication& app)
     static bool fontsLoaded = false;
     if (!fontsLoaded) {
         initFontResources();
-        for (const char* f : {"ms_sans_serif.ttf", "tahoma.ttf", "tahomabd.ttf", "LiberationSans-Regular.ttf",
+        for (const char* f : {"sans_serif_pixels.ttf", "tahoma.ttf", "tahomabd.ttf", "LiberationSans-Regular.ttf",
                               "LiberationSans-Bold.ttf", "LiberationSans-Italic.ttf", "LiberationSans-BoldItalic.ttf",
                               "Z003-MediumItalic.otf", "DancingScript-Regular.otf", "DancingScript-Bold.otf",
                               "ComicNeue-Regular.otf", "ComicNeue-Bold.otf"})
