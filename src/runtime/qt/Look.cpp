@@ -117,6 +117,11 @@ QFont toQFont(const Font& f)
     q.setUnderline(f.underline);
     q.setKerning(true);
     q.setStyleStrategy(QFont::PreferAntialias);
+    // Whole-pixel glyph positions for the traced face, as its bitmaps had: a
+    // caption centred on a half pixel stays sharp instead of smearing every
+    // stem. Set on every font, so that none inherits it from the default.
+    q.setHintingPreference(sub.family == QLatin1String("Sans Serif Pixels") ? QFont::PreferFullHinting
+                                                                             : QFont::PreferDefaultHinting);
     return q;
 }
 
