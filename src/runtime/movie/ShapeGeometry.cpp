@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <unordered_map>
 
 namespace yelvanis::swf {
 
@@ -19,34 +18,45 @@ struct Edge {
     bool used = false;
 };
 
+// Chains a fill's edges end to start into contours. The edges are sorted by
+// where they start, once: O(n log n). Each point keeps a cursor into its run
+// of that order which only moves forward past used edges, so however many
+// edges meet at one point, each is passed over once: every lookup costs a
+// binary search, O(log n), and the whole join O(n log n).
 std::vector<Contour> joinEdges(std::vector<Edge>& edges)
 {
-    std::unordered_multimap<uint64_t, size_t> byStart;
-    byStart.reserve(edges.size());
-    for (size_t i = 0; i < edges.size(); ++i)
-        byStart.emplace(pointKey(edges[i].seg.from), i);
+    const size_t n = edges.size();
+    std::vector<std::pair<uint64_t, size_t>> byStart(n);
+    for (size_t i = 0; i < n; ++i)
+        byStart[i] = { pointKey(edges[i].seg.from), i };
+    // Among edges that start at one point, the earlier one in the file comes first.
+    std::sort(byStart.begin(), byStart.end());
+    std::vector<size_t> cursor(n);
+    for (size_t i = 0; i < n; ++i)
+        cursor[i] = i; // read only at the first position of each point's run
+    auto nextFrom = [&](uint64_t key) -> size_t {
+        auto run = std::lower_bound(byStart.begin(), byStart.end(), std::pair<uint64_t, size_t>(key, 0));
+        if (run == byStart.end() || run->first != key)
+            return SIZE_MAX;
+        size_t& pos = cursor[size_t(run - byStart.begin())];
+        while (pos < n && byStart[pos].first == key && edges[byStart[pos].second].used)
+            ++pos;
+        return pos < n && byStart[pos].first == key ? byStart[pos].second : SIZE_MAX;
+    };
     std::vector<Contour> contours;
-    for (size_t i = 0; i < edges.size(); ++i) {
+    for (size_t i = 0; i < n; ++i) {
         if (edges[i].used)
             continue;
         Contour c;
-        uint64_t startKey = pointKey(edges[i].seg.from);
+        const uint64_t startKey = pointKey(edges[i].seg.from);
         size_t cur = i;
         while (true) {
             edges[cur].used = true;
             c.push_back(edges[cur].seg);
-            uint64_t endKey = pointKey(edges[cur].seg.to);
+            const uint64_t endKey = pointKey(edges[cur].seg.to);
             if (endKey == startKey)
                 break;
-            auto range = byStart.equal_range(endKey);
-            size_t next = SIZE_MAX;
-            for (auto it = range.first; it != range.second; ++it) {
-                if (!edges[it->second].used) {
-                    next = it->second;
-                    byStart.erase(it);
-                    break;
-                }
-            }
+            const size_t next = nextFrom(endKey);
             if (next == SIZE_MAX)
                 break; // left open; the painter closes it
             cur = next;
