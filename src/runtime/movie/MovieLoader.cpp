@@ -3,7 +3,6 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-#include <cstring>
 
 namespace yelvanis {
 
@@ -78,11 +77,14 @@ MovieLoadResult loadMovieData(const QByteArray& data, const swf::ReadLimits& lim
         if (!b)
             continue;
         if (b->kind == swf::Bitmap::Kind::Pixels) {
+            // Held once: the image reads the parsed pixels where they are,
+            // and keeps the movie alive for as long as any copy of it lives.
             pixelsUsed += uint64_t(b->width) * b->height;
-            QImage image(int(b->width), int(b->height), QImage::Format_ARGB32_Premultiplied);
-            for (uint32_t y = 0; y < b->height; ++y)
-                std::memcpy(image.scanLine(int(y)), b->pixels.data() + size_t(y) * b->width, size_t(b->width) * 4);
-            loaded->bitmaps[id] = image;
+            auto* owner = new std::shared_ptr<const swf::Movie>(read.movie);
+            loaded->bitmaps[id] = QImage(
+                reinterpret_cast<const uchar*>(b->pixels.data()), int(b->width), int(b->height), qsizetype(b->width) * 4,
+                QImage::Format_ARGB32_Premultiplied,
+                [](void* info) { delete static_cast<std::shared_ptr<const swf::Movie>*>(info); }, owner);
             continue;
         }
         QString why;

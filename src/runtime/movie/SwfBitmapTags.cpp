@@ -6,35 +6,44 @@ namespace yelvanis::swf {
 
 namespace {
 
-// Inflates what a bitmap needs, never more than `want` bytes. The buffer
-// grows with the data actually there, so a few bytes claiming a huge
-// picture cost nothing; data far too short for its picture is refused.
-std::vector<uint8_t> inflateBounded(SwfStream& s, const uint8_t* in, size_t inSize, size_t want)
+// Inflates what a bitmap needs, never more than `want` bytes, handing them
+// to `sink` a piece at a time; returns how many came. Memory grows with the
+// data actually there, so a few bytes claiming a huge picture cost nothing.
+template <class Sink>
+size_t inflateInto(SwfStream& s, const uint8_t* in, size_t inSize, size_t want, Sink&& sink)
 {
-    std::vector<uint8_t> out;
-    out.reserve(std::min<size_t>(want, size_t(1) << 20));
     z_stream z {};
     if (inflateInit(&z) != Z_OK)
         s.fail("zlib cannot start");
     z.next_in = const_cast<Bytef*>(in);
     z.avail_in = uInt(std::min<size_t>(inSize, UINT32_MAX));
     uint8_t chunk[64 * 1024];
+    size_t total = 0;
     int rc = Z_OK;
-    while (out.size() < want && rc == Z_OK) {
+    while (total < want && rc == Z_OK) {
         z.next_out = chunk;
-        z.avail_out = uInt(std::min<size_t>(sizeof chunk, want - out.size()));
+        z.avail_out = uInt(std::min<size_t>(sizeof chunk, want - total));
         uInt room = z.avail_out;
         rc = inflate(&z, Z_SYNC_FLUSH);
         size_t got = room - z.avail_out;
-        out.insert(out.end(), chunk, chunk + got);
+        sink(chunk, got);
+        total += got;
         if (got == 0 && rc == Z_OK)
             break;
     }
     inflateEnd(&z);
     if (rc != Z_OK && rc != Z_STREAM_END && rc != Z_BUF_ERROR)
         s.fail("corrupt zlib data in bitmap");
-    if (out.size() < want - want / 10)
+    if (total < want - want / 10)
         s.fail("bitmap data too short for its size");
+    return total;
+}
+
+std::vector<uint8_t> inflateBounded(SwfStream& s, const uint8_t* in, size_t inSize, size_t want)
+{
+    std::vector<uint8_t> out;
+    out.reserve(std::min<size_t>(want, size_t(1) << 20));
+    inflateInto(s, in, inSize, want, [&](const uint8_t* p, size_t n) { out.insert(out.end(), p, p + n); });
     out.resize(want, 0); // a short tail stays transparent
     return out;
 }
@@ -199,12 +208,25 @@ void readDefineBitsLossless(SwfStream& s, int losslessVersion, ReadContext& ctx)
                 b.pixels[size_t(y) * w + x] = premultiply(255, expand((v >> 10) & 31), expand((v >> 5) & 31), expand(v & 31));
             }
     } else {
-        std::vector<uint8_t> raw = inflateBounded(s, s.current(), s.remaining(), size_t(w) * h * 4);
-        b.pixels.assign(size_t(w) * h, 0);
-        for (size_t i = 0; i < size_t(w) * h; ++i) {
-            const uint8_t* p = raw.data() + i * 4;
-            b.pixels[i] = premultiply(alpha ? p[0] : 255, p[1], p[2], p[3]);
-        }
+        // Straight into the pixels, without the inflated bytes held beside them.
+        uint8_t carry[4];
+        size_t carried = 0;
+        auto take = [&](const uint8_t* p) { b.pixels.push_back(premultiply(alpha ? p[0] : 255, p[1], p[2], p[3])); };
+        inflateInto(s, s.current(), s.remaining(), size_t(w) * h * 4, [&](const uint8_t* p, size_t n) {
+            if (b.pixels.empty())
+                b.pixels.reserve(size_t(w) * h); // data is there: room for all of it at once
+            for (; carried && carried < 4 && n; --n)
+                carry[carried++] = *p++;
+            if (carried == 4) {
+                take(carry);
+                carried = 0;
+            }
+            for (; n >= 4; n -= 4, p += 4)
+                take(p);
+            for (; n; --n)
+                carry[carried++] = *p++;
+        });
+        b.pixels.resize(size_t(w) * h, 0); // a short tail stays transparent
     }
     ctx.movie.characters[id] = std::move(b);
 }

@@ -15,13 +15,17 @@
 
 namespace yelvanis::swf {
 
-// Bounds that keep a hostile file from exhausting memory or time.
+// Bounds that keep a hostile file from exhausting memory or time. A picture
+// or a shape past them is skipped with a warning. Together with the
+// renderer's cache (32 MB), they keep one movie well under 256 MB: 64 MB of
+// decoded pixels (held once), under 20 MB of edges, and while a shape is
+// built, about 300 bytes an edge of it.
 struct ReadLimits {
     size_t maxFileBytes = size_t(64) << 20;   // decompressed file
     uint32_t maxBitmapSide = 8192;
     uint64_t maxBitmapPixels = uint64_t(16) << 20;
-    uint64_t maxTotalPixels = uint64_t(64) << 20;
-    size_t maxShapeRecords = size_t(4) << 20; // edges over the whole movie
+    uint64_t maxTotalPixels = uint64_t(16) << 20;
+    size_t maxShapeRecords = size_t(256) << 10; // edges over the whole movie
     size_t maxTags = size_t(1) << 20;
 };
 
