@@ -4,6 +4,15 @@
 
 namespace yelvanis::swf {
 
+Clip copyStage(const Clip& root)
+{
+    Clip copy = root;
+    for (auto& [depth, object] : copy.displayList)
+        if (object.clip)
+            object.clip = std::make_shared<Clip>(copyStage(*object.clip));
+    return copy;
+}
+
 MoviePlayer::MoviePlayer(std::shared_ptr<const Movie> movie, PlayerLimits limits)
     : m_movie(std::move(movie))
     , m_limits(limits)

@@ -34,6 +34,10 @@ struct Clip {
     std::map<uint16_t, DisplayObject> displayList; // by depth
 };
 
+// A copy of a stage that shares nothing playing goes on to change, so that
+// another thread can draw it. O(objects), at most PlayerLimits::maxObjects.
+Clip copyStage(const Clip& root);
+
 struct PlayerLimits {
     int maxNesting = 24;
     size_t maxObjects = 20000;

@@ -156,6 +156,21 @@ void forEachMaskPart(const Movie& movie, const DisplayObject& o, const QTransfor
 
 } // namespace
 
+namespace {
+
+// How far the segments run across and down, through their control points:
+// what scanline filling them costs, once scaled to the device.
+void addSpans(MovieRenderer::CachedShape& shape, const Contour& c)
+{
+    for (const Segment& s : c) {
+        const Point via = s.curve ? s.control : s.to;
+        shape.spanX += std::abs(via.x - s.from.x) + std::abs(s.to.x - via.x);
+        shape.spanY += std::abs(via.y - s.from.y) + std::abs(s.to.y - via.y);
+    }
+}
+
+} // namespace
+
 MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
 {
     MovieRenderer::CachedShape out;
@@ -178,6 +193,7 @@ MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
             for (const Contour& c : f.contours) {
                 addContour(path, c, true);
                 out.segments += c.size();
+                addSpans(out, c);
             }
             cl.fills.push_back({ path, f.style });
         }
@@ -185,15 +201,19 @@ MovieRenderer::CachedShape cacheGeometry(const ShapeGeometry& g)
             QPainterPath path;
             for (const Contour& c : s.parts) {
                 out.segments += c.size();
+                addSpans(out, c);
                 bool closed = !c.empty() && c.front().from == c.back().to && !s.style.noClose;
                 addContour(path, c, closed);
             }
             cl.strokes.push_back({ path, s.style });
         }
-        for (const MovieRenderer::CachedFill& f : cl.fills)
+        for (const MovieRenderer::CachedFill& f : cl.fills) {
             include(f.path);
+            out.bytes += sizeof(f) + size_t(f.path.elementCount()) * sizeof(QPainterPath::Element) + 64;
+        }
         for (const MovieRenderer::CachedStroke& s : cl.strokes) {
             include(s.path);
+            out.bytes += sizeof(s) + size_t(s.path.elementCount()) * sizeof(QPainterPath::Element) + 64;
             // A miter reaches its limit times the width out; caps and hairlines less.
             out.strokeReach = std::max(out.strokeReach, s.style.width * std::max(1.0, s.style.miterLimit));
         }
@@ -351,6 +371,11 @@ bool MovieRenderer::sameItem(const DrawnItem& a, const Snapshot& as, const Drawn
 
 QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, bool antialias)
 {
+    return renderChanges(frame, player.root(), player.background(), antialias);
+}
+
+QRegion MovieRenderer::renderChanges(QImage& frame, const Clip& root, Rgba background, bool antialias)
+{
     frame.setDevicePixelRatio(1); // drawn pixel for pixel
     m_frameRect = frame.rect();
     const QRectF target(m_frameRect);
@@ -361,10 +386,10 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, b
     m_next.parts.clear();
     m_openMasks.clear();
     m_noted = {};
-    snapshotClip(player.root(), t, ColorTransform {});
+    snapshotClip(root, t, ColorTransform {});
     m_next.size = frame.size();
     m_next.antialias = antialias;
-    m_next.background = player.background();
+    m_next.background = background;
     m_next.valid = true;
 
     // A pixel outside every item that differs, in the old frame or the new,
@@ -406,7 +431,7 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, b
         m_cull = dirty;
         m_culling = true;
     }
-    render(p, player, target, antialias);
+    render(p, root, background, target, antialias);
     m_culling = false;
     m_cull = QRegion();
     if (m_budget == 0)
@@ -416,17 +441,23 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, b
 
 void MovieRenderer::render(QPainter& p, const MoviePlayer& player, const QRectF& target, bool antialias)
 {
+    render(p, player.root(), player.background(), target, antialias);
+}
+
+void MovieRenderer::render(QPainter& p, const Clip& root, Rgba background, const QRectF& target, bool antialias)
+{
     m_antialias = antialias;
     p.save();
-    p.fillRect(target, toQt(player.background()));
+    p.fillRect(target, toQt(background));
     p.setRenderHint(QPainter::Antialiasing, antialias);
     p.setRenderHint(QPainter::SmoothPixmapTransform, antialias);
     QTransform t = stageTransform(target) * p.transform();
     m_stageScale = std::sqrt(std::abs(t.determinant()));
     m_masks.clear();
     m_budget = kSegmentBudget;
+    m_rowBudget = kRowBudget;
     m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeBudgetMs);
-    drawClip(p, player.root(), t, ColorTransform {});
+    drawClip(p, root, t, ColorTransform {});
     p.restore();
 }
 
@@ -492,7 +523,7 @@ void MovieRenderer::addMaskPart(const DisplayObject& o, const Character& part, c
             for (const TextGlyph& g : run.glyphs) {
                 if (const CachedShape* gs = glyphFor(run.fontId, g.index)) {
                     QTransform gt = QTransform(scale, 0, 0, scale, x, run.y) * tt;
-                    if (!spend(gs->segments))
+                    if (!spend(*gs, gt) || tooDense(*gs, gt))
                         return;
                     for (const CachedLayer& l : gs->layers)
                         for (const CachedFill& f : l.fills) {
@@ -508,7 +539,7 @@ void MovieRenderer::addMaskPart(const DisplayObject& o, const Character& part, c
     }
     if (!shape)
         return;
-    if (!spend(shape->segments))
+    if (!spend(*shape, t) || tooDense(*shape, t))
         return;
     for (const CachedLayer& l : shape->layers)
         for (const CachedFill& f : l.fills) {
@@ -587,7 +618,7 @@ const MovieRenderer::CachedShape* MovieRenderer::shapeFor(uint16_t id, uint16_t 
     if (const auto* shape = std::get_if<Shape>(c)) {
         auto it = m_shapes.find(id);
         if (it == m_shapes.end())
-            it = m_shapes.emplace(id, cacheGeometry(buildGeometry(*shape))).first;
+            it = m_shapes.emplace(id, admit(cacheGeometry(buildGeometry(*shape)))).first;
         return &it->second;
     }
     if (const auto* morph = std::get_if<MorphShape>(c)) {
@@ -595,11 +626,15 @@ const MovieRenderer::CachedShape* MovieRenderer::shapeFor(uint16_t id, uint16_t 
         auto it = m_morphs.find(key);
         if (it == m_morphs.end()) {
             if (m_morphs.size() > 512) {
+                m_cacheBytes -= std::min(m_cacheBytes, m_morphBytes);
+                m_morphBytes = 0;
                 m_morphs.clear();
                 m_stops.clear(); // keyed by styles that lived in those shapes
             }
             Shape s = interpolateMorph(*morph, ratio / 65535.0);
-            it = m_morphs.emplace(key, cacheGeometry(buildGeometry(s))).first;
+            CachedShape cached = admit(cacheGeometry(buildGeometry(s)));
+            m_morphBytes += cached.bytes;
+            it = m_morphs.emplace(key, std::move(cached)).first;
         }
         return &it->second;
     }
@@ -616,7 +651,22 @@ const MovieRenderer::CachedShape* MovieRenderer::glyphFor(uint16_t fontId, uint3
     const Font* font = c ? std::get_if<Font>(c) : nullptr;
     if (!font || index >= font->glyphs.size())
         return nullptr;
-    return &m_glyphs.emplace(key, cacheGeometry(buildGlyphGeometry(font->glyphs[index].records))).first->second;
+    return &m_glyphs.emplace(key, admit(cacheGeometry(buildGlyphGeometry(font->glyphs[index].records)))).first->second;
+}
+
+MovieRenderer::CachedShape MovieRenderer::admit(CachedShape shape)
+{
+    // Past the budget every outline is dropped and built again when next
+    // drawn. No pointer into the caches is held across a lookup.
+    if (m_cacheBytes + shape.bytes > kCacheBudget) {
+        m_shapes.clear();
+        m_morphs.clear();
+        m_glyphs.clear();
+        m_stops.clear();
+        m_cacheBytes = m_morphBytes = 0;
+    }
+    m_cacheBytes += shape.bytes;
+    return shape;
 }
 
 QImage MovieRenderer::transformedImage(uint16_t id, const ColorTransform& cx) const
@@ -626,16 +676,17 @@ QImage MovieRenderer::transformedImage(uint16_t id, const ColorTransform& cx) co
         return {};
     if (cx.isIdentity())
         return it->second;
-    QImage img = it->second.convertToFormat(QImage::Format_ARGB32);
+    // One copy, changed in place: a picture may be as large as the pixel budget.
+    QImage img = it->second.copy();
     for (int y = 0; y < img.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(img.scanLine(y));
         for (int x = 0; x < img.width(); ++x) {
-            QRgb px = line[x];
+            QRgb px = qUnpremultiply(line[x]);
             Rgba c = cx.apply({ uint8_t(qRed(px)), uint8_t(qGreen(px)), uint8_t(qBlue(px)), uint8_t(qAlpha(px)) });
-            line[x] = qRgba(c.r, c.g, c.b, c.a);
+            line[x] = qPremultiply(qRgba(c.r, c.g, c.b, c.a));
         }
     }
-    return img.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return img;
 }
 
 const QGradientStops& MovieRenderer::stopsFor(const FillStyle& style, const ColorTransform& cx) const
@@ -685,23 +736,43 @@ QBrush MovieRenderer::brushFor(const FillStyle& style, const ColorTransform& cx)
     return {};
 }
 
-bool MovieRenderer::spend(size_t segments)
+bool MovieRenderer::spend(const CachedShape& shape, const QTransform& t)
 {
-    segments = std::max<size_t>(segments, 1);
-    if (segments > m_budget || (m_timeBudgetMs > 0 && std::chrono::steady_clock::now() > m_deadline)) {
+    // A scanline fill costs a step per segment and per row each one crosses.
+    const double rows = std::abs(t.m12()) * shape.spanX + std::abs(t.m22()) * shape.spanY;
+    const double cost = std::isfinite(rows) ? double(shape.segments) + rows : 1e300;
+    const size_t segments = std::max<size_t>(shape.segments, 1);
+    if (segments > m_budget || cost > m_rowBudget || (m_timeBudgetMs > 0 && std::chrono::steady_clock::now() > m_deadline)
+        || (m_cancel && m_cancel->load(std::memory_order_relaxed))) {
         m_budget = 0;
         return false;
     }
     m_budget -= segments;
+    m_rowBudget -= cost;
     return true;
+}
+
+bool MovieRenderer::tooDense(const CachedShape& shape, const QTransform& t) const
+{
+    // Qt's rasterizers slow down with the square of the edges crossing one
+    // row; no drawn outline comes near this many.
+    const double rows = std::abs(t.m12()) * shape.spanX + std::abs(t.m22()) * shape.spanY;
+    const double height = std::max(1.0, t.mapRect(shape.bounds).height());
+    return !(rows <= kDenseCrossings * height);
 }
 
 void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const ColorTransform& cx)
 {
-    if (!spend(shape.segments))
+    if (!spend(shape, t))
         return;
     if (drawsPixels(p))
         return drawShapePixels(p, shape, t, cx);
+    if (tooDense(shape, t)) {
+        // Our own scanline fill sorts each row's crossings: n log n.
+        if (p.device() && p.device()->devicePixelRatioF() == 1.0)
+            drawShapePixels(p, shape, t, cx);
+        return;
+    }
     p.setTransform(t);
     for (const CachedLayer& layer : shape.layers) {
         for (const CachedFill& f : layer.fills) {
@@ -749,8 +820,9 @@ void MovieRenderer::drawText(QPainter& p, const Text& text, const QTransform& t,
         QBrush brush(toQt(cx.apply(run.color)));
         double x = run.x;
         for (const TextGlyph& g : run.glyphs) {
-            if (const CachedShape* gs = glyphFor(run.fontId, g.index); gs && spend(gs->segments)) {
-                p.setTransform(QTransform(scale, 0, 0, scale, x, run.y) * tt);
+            const QTransform gt = QTransform(scale, 0, 0, scale, x, run.y) * tt;
+            if (const CachedShape* gs = glyphFor(run.fontId, g.index); gs && spend(*gs, gt) && !tooDense(*gs, gt)) {
+                p.setTransform(gt);
                 for (const CachedLayer& l : gs->layers)
                     for (const CachedFill& f : l.fills)
                         p.fillPath(f.path, brush);
@@ -838,8 +910,9 @@ void MovieRenderer::drawEditText(QPainter& p, const EditText& e, const QTransfor
             else if (e.align == 2)
                 x = inner.left() + (inner.width() - width) / 2;
             for (auto [index, dx] : placed) {
-                if (const CachedShape* gs = glyphFor(e.fontId, index); gs && spend(gs->segments)) {
-                    p.setTransform(QTransform(scale, 0, 0, scale, x + dx, y) * t);
+                const QTransform gt = QTransform(scale, 0, 0, scale, x + dx, y) * t;
+                if (const CachedShape* gs = glyphFor(e.fontId, index); gs && spend(*gs, gt) && !tooDense(*gs, gt)) {
+                    p.setTransform(gt);
                     for (const CachedLayer& l : gs->layers)
                         for (const CachedFill& f : l.fills)
                             p.fillPath(f.path, brush);

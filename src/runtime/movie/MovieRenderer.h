@@ -10,6 +10,7 @@
 #include <map>
 #include <tuple>
 #include <QGradient>
+#include <atomic>
 #include <memory>
 
 #include "runtime/movie/MovieLoader.h"
@@ -26,12 +27,15 @@ public:
     // Fills `target` with the background colour and draws the stage in it,
     // scaled to fit with its aspect ratio kept and centred.
     void render(QPainter& painter, const swf::MoviePlayer& player, const QRectF& target, bool antialias = true);
+    void render(QPainter& painter, const swf::Clip& root, swf::Rgba background, const QRectF& target, bool antialias = true);
     // The stage transform render() uses, twips to `target` coordinates.
     QTransform stageTransform(const QRectF& target) const;
     // Brings `frame`, drawn by earlier calls, up to date with the stage and
     // returns the pixels it drew again. Only the parts where objects changed
     // are drawn; a new size, anti-aliasing or background draws it all.
     QRegion renderChanges(QImage& frame, const swf::MoviePlayer& player, bool antialias = true);
+    // The same for a copy of the stage, drawn on another thread than the one playing.
+    QRegion renderChanges(QImage& frame, const swf::Clip& root, swf::Rgba background, bool antialias = true);
     // The next renderChanges() draws the whole frame.
     void invalidate() { m_last.valid = false; }
 
@@ -52,14 +56,27 @@ public:
         size_t segments = 0; // what drawing it costs
         QRectF bounds;          // of every outline, in shape units
         double strokeReach = 0; // how far the widest stroke may reach past its outline, in widths
+        size_t bytes = 0;       // memory the paths hold, roughly
+        double spanX = 0, spanY = 0; // the segments' lengths across and down, summed
     };
 
     // Segments drawn per frame at most: a hostile file that asks for more
     // gets an incomplete picture instead of a frozen screen.
     static constexpr size_t kSegmentBudget = size_t(1) << 20;
+    // Rows crossed by segments per frame at most, in device pixels: what a
+    // scanline fill's time grows with (O(c log c) for c crossings).
+    static constexpr double kRowBudget = 16e6;
+    // Segments crossing one row of a shape, on average, past which it is
+    // drawn by our own scanline fill, or in a mask or text left out.
+    static constexpr double kDenseCrossings = 256;
+    // Memory for built outlines kept between frames. With the reader's limits
+    // on pixels and edges, it keeps one movie well under 256 MB.
+    static constexpr size_t kCacheBudget = size_t(32) << 20;
     // Drawing time per frame at most, in milliseconds (0: no limit). Checked
     // between objects, for edge lists that are cheap to count but slow to fill.
     void setTimeBudget(int ms) { m_timeBudgetMs = ms; }
+    // Drawing stops at the next object once `flag` is set: nobody waits for the frame any more.
+    void setCancelFlag(const std::atomic<bool>* flag) { m_cancel = flag; }
 
 private:
     struct Mask {
@@ -117,6 +134,8 @@ private:
     const QGradientStops& stopsFor(const swf::FillStyle& style, const swf::ColorTransform& cx) const;
     const CachedShape* shapeFor(uint16_t id, uint16_t ratio);
     const CachedShape* glyphFor(uint16_t fontId, uint32_t index);
+    CachedShape admit(CachedShape shape);
+    size_t m_cacheBytes = 0, m_morphBytes = 0;
     QImage transformedImage(uint16_t id, const swf::ColorTransform& cx) const;
 
     std::shared_ptr<const LoadedMovie> m_movie;
@@ -130,8 +149,11 @@ private:
     bool m_antialias = true;
     size_t m_budget = 0;
     int m_timeBudgetMs = 250;
+    const std::atomic<bool>* m_cancel = nullptr;
     std::chrono::steady_clock::time_point m_deadline;
-    bool spend(size_t segments);
+    bool spend(const CachedShape& shape, const QTransform& t);
+    bool tooDense(const CachedShape& shape, const QTransform& t) const;
+    double m_rowBudget = 0;
     double m_stageScale = 1; // device pixels per twip
 
     Snapshot m_last, m_next;
