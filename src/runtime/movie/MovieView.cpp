@@ -2,16 +2,28 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSemaphore>
-#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <atomic>
 #include <cmath>
+#include <cstring>
 
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
 #include "runtime/movie/MovieRenderer.h"
 
 namespace yelvanis {
+
+struct MovieView::Canvas {
+    explicit Canvas(std::shared_ptr<const LoadedMovie> movie)
+        : renderer(std::move(movie))
+    {
+        renderer.setCancelFlag(&cancelled);
+    }
+    MovieRenderer renderer;
+    QImage frame; // device pixels
+    // Set when the view no longer wants what is being drawn.
+    std::atomic<bool> cancelled { false };
+};
 
 MovieView::MovieView(QWidget* parent)
     : QWidget(parent)
@@ -24,9 +36,24 @@ MovieView::MovieView(QWidget* parent)
 
 MovieView::~MovieView()
 {
-    // A load still running finishes on its own; its result is dropped.
+    // A load or a drawing still running finishes on its own; its result is dropped.
     if (m_watcher)
         m_watcher->disconnect(this);
+    dropDrawing();
+}
+
+void MovieView::dropDrawing()
+{
+    if (m_canvas)
+        m_canvas->cancelled = true;
+    m_canvas.reset();
+    if (m_drawing) {
+        m_drawing->disconnect(this);
+        m_drawing->deleteLater();
+        m_drawing = nullptr;
+    }
+    m_frame = QImage();
+    m_drawn = {};
 }
 
 void MovieView::setMovie(const QString& path)
@@ -35,9 +62,8 @@ void MovieView::setMovie(const QString& path)
     m_failed = false;
     m_reason.clear();
     m_player.reset();
-    m_renderer.reset();
+    dropDrawing();
     m_movie.reset();
-    m_frame = QImage();
     updateTimer();
     const int generation = ++m_generation;
     if (m_watcher) {
@@ -65,7 +91,7 @@ void MovieView::onLoaded()
     m_movie = result.loaded;
     m_player = std::make_unique<swf::MoviePlayer>(m_movie->movie);
     m_player->setLoop(m_loop);
-    m_renderer = std::make_unique<MovieRenderer>(m_movie);
+    m_canvas = std::make_shared<Canvas>(m_movie);
     updateTimer();
     update();
     emit loaded();
@@ -109,7 +135,7 @@ void MovieView::setAntialiased(bool on)
     if (on == m_antialias)
         return;
     m_antialias = on;
-    update();
+    requestFrame();
 }
 
 int MovieView::currentFrame() const
@@ -138,10 +164,9 @@ void MovieView::advance()
         return;
     // Timelines inside go on even when the main one stopped on a stop action;
     // a frame that changes nothing is not drawn again, and one that changes
-    // a little is painted only there.
-    if (!m_player->tick() || m_frame.isNull())
-        return;
-    update(toLogical(refreshFrame()));
+    // a little is drawn and painted only there.
+    if (m_player->tick())
+        requestFrame();
 }
 
 QRegion MovieView::toLogical(const QRegion& device) const
@@ -155,39 +180,72 @@ QRegion MovieView::toLogical(const QRegion& device) const
     return logical;
 }
 
-QRegion MovieView::refreshFrame()
+QSize MovieView::deviceSize() const
 {
     const double ratio = devicePixelRatioF();
-    const QSize size(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
-    if (m_frame.size() != size) {
-        m_frame = size.isEmpty() ? QImage() : QImage(size, QImage::Format_ARGB32_Premultiplied);
-        m_renderer->invalidate();
+    return QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
+}
+
+bool MovieView::isFrameCurrent() const
+{
+    return m_player && !m_frame.isNull() && m_drawn.version == m_player->stageVersion() && m_drawn.antialias == m_antialias
+        && m_drawn.size == deviceSize() && m_drawn.ratio == devicePixelRatioF();
+}
+
+void MovieView::requestFrame()
+{
+    if (!m_player || !m_canvas || m_drawing || isFrameCurrent() || deviceSize().isEmpty())
+        return;
+    m_pending = { m_player->stageVersion(), m_antialias, deviceSize(), devicePixelRatioF() };
+    // The stage is copied: the timeline plays on while the copy is drawn.
+    auto stage = std::make_shared<const swf::Clip>(swf::copyStage(m_player->root()));
+    const swf::Rgba background = m_player->background();
+    const FrameState want = m_pending;
+    std::shared_ptr<Canvas> canvas = m_canvas;
+    m_drawing = new QFutureWatcher<QRegion>(this);
+    connect(m_drawing, &QFutureWatcher<QRegion>::finished, this, &MovieView::onFrameDrawn);
+    // Drawn on a thread of Qt's own pool, whose large fills then run on that
+    // thread rather than being split over the pool and waited for.
+    m_drawing->setFuture(QtConcurrent::run([canvas, stage, background, want]() -> QRegion {
+        if (canvas->cancelled)
+            return {};
+        if (canvas->frame.size() != want.size) {
+            canvas->frame = QImage(want.size, QImage::Format_ARGB32_Premultiplied);
+            canvas->renderer.invalidate();
+        }
+        return canvas->renderer.renderChanges(canvas->frame, *stage, background, want.antialias);
+    }));
+}
+
+void MovieView::onFrameDrawn()
+{
+    QRegion changed = m_drawing->result();
+    m_drawing->deleteLater();
+    m_drawing = nullptr;
+    const QImage& drawn = m_canvas->frame;
+    const bool whole = m_frame.size() != drawn.size() || m_drawn.ratio != m_pending.ratio;
+    if (whole) {
+        m_frame = drawn.copy();
+    } else {
+        // The renderer redraws whole rows: copy those.
+        const qsizetype line = drawn.bytesPerLine();
+        for (const QRect& r : changed)
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                std::memcpy(m_frame.scanLine(y), drawn.constScanLine(y), size_t(line));
     }
-    if (m_frame.isNull())
-        return {};
-    // Painting from outside the global thread pool, Qt hands the spans of
-    // every large fill to the pool's threads and waits for them; drawing the
-    // whole frame on one of those threads spares that, once per fill.
-    QRegion changed;
-    QSemaphore done;
-    auto draw = [&] { changed = m_renderer->renderChanges(m_frame, *m_player, m_antialias); };
-    if (QThreadPool::globalInstance()->tryStart([&] {
-            draw();
-            done.release();
-        }))
-        done.acquire();
-    else
-        draw(); // no thread free (movies loading): here, as well
-    m_frame.setDevicePixelRatio(ratio);
-    m_frameVersion = m_player->stageVersion();
-    m_frameAntialias = m_antialias;
-    return changed;
+    m_frame.setDevicePixelRatio(m_pending.ratio);
+    m_drawn = m_pending;
+    if (whole)
+        update();
+    else if (!changed.isEmpty())
+        update(toLogical(changed));
+    requestFrame(); // the stage may have moved on meanwhile
 }
 
 void MovieView::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    m_frame = QImage(); // the whole widget is painted again at its new size
+    requestFrame(); // until it is drawn, the last frame is shown stretched
 }
 
 void MovieView::showEvent(QShowEvent* event)
@@ -202,20 +260,17 @@ void MovieView::hideEvent(QHideEvent* event)
     updateTimer();
 }
 
-void MovieView::paintEvent(QPaintEvent* event)
+void MovieView::paintEvent(QPaintEvent*)
 {
-    if (m_player && m_renderer) {
-        if (m_frame.isNull() || m_frameVersion != m_player->stageVersion() || m_frameAntialias != m_antialias
-            || m_frame.devicePixelRatio() != devicePixelRatioF()) {
-            // Changes outside this paint still have to reach the screen.
-            const QRegion rest = toLogical(refreshFrame()) - event->region();
-            if (!rest.isEmpty())
-                update(rest);
-        }
+    if (m_player) {
+        requestFrame();
         QPainter p(this);
-        if (m_frame.isNull())
+        if (m_frame.isNull()) {
+            // The first frame is on its way.
+            const swf::Rgba c = m_player->background();
+            p.fillRect(rect(), QColor(c.r, c.g, c.b));
             return;
-        // Paints from elsewhere (exposure, widgets above) only copy.
+        }
         p.drawImage(QRectF(rect()), m_frame);
         return;
     }

@@ -12,14 +12,14 @@ namespace yelvanis {
 
 struct LoadedMovie;
 struct MovieLoadResult;
-class MovieRenderer;
 namespace swf {
 class MoviePlayer;
 }
 
 // Plays one movie file in its box, scaled to fit with its aspect ratio kept.
 // setMovie() returns at once; a file that cannot be played leaves a quiet
-// placeholder and never an error.
+// placeholder and never an error. Loading and drawing happen on pool
+// threads: a paint shows the last finished frame and never waits for the next.
 class MovieView : public QWidget {
     Q_OBJECT
 public:
@@ -41,6 +41,9 @@ public:
     bool isLoaded() const { return m_player != nullptr; }
     // Whether the movie is drawn anti-aliased (the panel's high quality).
     void setAntialiased(bool on);
+    // True when the frame on screen shows the stage as it is now, at this
+    // size and quality; false while the next one is being drawn.
+    bool isFrameCurrent() const;
 
 signals:
     void failed(const QString& reason);
@@ -57,8 +60,12 @@ private:
     void advance();
     void updateTimer();
     void fail(const QString& reason);
-    // Brings the frame up to date with the stage; returns the device pixels drawn again.
-    QRegion refreshFrame();
+    QSize deviceSize() const;
+    // Starts drawing the stage as it is now, unless a drawing is under way:
+    // when that one ends, the newest stage goes next.
+    void requestFrame();
+    void onFrameDrawn();
+    void dropDrawing();
     QRegion toLogical(const QRegion& device) const;
 
     QString m_path;
@@ -72,12 +79,20 @@ private:
     QFutureWatcher<MovieLoadResult>* m_watcher = nullptr;
     std::shared_ptr<const LoadedMovie> m_movie;
     std::unique_ptr<swf::MoviePlayer> m_player;
-    std::unique_ptr<MovieRenderer> m_renderer;
-    // The stage at the widget's device size: paints copy from it, and a new
-    // frame of the movie draws into it only what changed.
+    // The renderer and the frame it draws into, used by one drawing job at a
+    // time; the view touches them only between jobs.
+    struct Canvas;
+    std::shared_ptr<Canvas> m_canvas;
+    QFutureWatcher<QRegion>* m_drawing = nullptr;
+    struct FrameState {
+        uint64_t version = 0;
+        bool antialias = true;
+        QSize size;
+        double ratio = 1;
+    };
+    FrameState m_drawn, m_pending;
+    // What paints show: the last finished frame, copied from the canvas where it changed.
     QImage m_frame;
-    uint64_t m_frameVersion = 0;
-    bool m_frameAntialias = true;
 };
 
 } // namespace yelvanis
