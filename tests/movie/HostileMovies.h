@@ -51,6 +51,32 @@ inline void addBigBitmaps(Movie& m, uint16_t firstId)
     }
 }
 
+// Thin triangles fanning out from one corner to the far side: every row of
+// the stage is crossed by thousands of edges.
+inline QByteArray fanFile(int triangles)
+{
+    Movie m;
+    Bits b;
+    b.u16(1);
+    b.rect(0, 2000, 0, 2000);
+    b.u8(1);
+    solidFill(b, { 200, 30, 30 }, 3);
+    b.u8(0);
+    ShapeWriter s(b, 1, 0);
+    s.style(-1, 1, -1, true, 20, 20);
+    for (int i = 0; i < triangles; ++i) {
+        const int32_t x = 100 + (i * 7) % 1800;
+        s.line(x - 20, 1960);
+        s.line(6, 0);
+        s.line(20 - x - 6, -1960);
+    }
+    s.end();
+    m.tag(32, b.out);
+    m.place(1, 1);
+    m.showFrame();
+    return m.bytes('C');
+}
+
 inline QByteArray starFile(int edges)
 {
     Movie m;

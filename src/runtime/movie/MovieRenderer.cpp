@@ -456,6 +456,7 @@ void MovieRenderer::render(QPainter& p, const Clip& root, Rgba background, const
     m_masks.clear();
     m_budget = kSegmentBudget;
     m_rowBudget = kRowBudget;
+    m_deviceHeight = p.device() ? p.device()->height() : 0;
     m_deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeBudgetMs);
     drawClip(p, root, t, ColorTransform {});
     p.restore();
@@ -754,11 +755,54 @@ bool MovieRenderer::spend(const CachedShape& shape, const QTransform& t)
 
 bool MovieRenderer::tooDense(const CachedShape& shape, const QTransform& t) const
 {
-    // Qt's rasterizers slow down with the square of the edges crossing one
-    // row; no drawn outline comes near this many.
-    const double rows = std::abs(t.m12()) * shape.spanX + std::abs(t.m22()) * shape.spanY;
-    const double height = std::max(1.0, t.mapRect(shape.bounds).height());
-    return !(rows <= kDenseCrossings * height);
+    // Qt's rasterizers take time growing with the square of the edges that
+    // cross one row. A shape of few segments cannot cross a row often.
+    if (shape.segments <= kFewSegments)
+        return false;
+    // Count the crossings of every device row: O(e + h) for e path elements
+    // and h rows.
+    const int height = std::max(1, m_deviceHeight);
+    m_rowCrossings.assign(size_t(height) + 1, 0);
+    auto cross = [&](double y0, double y1) {
+        if (!(std::isfinite(y0) && std::isfinite(y1)))
+            return;
+        // Rows whose centres lie in [min, max).
+        const double from = std::clamp(std::ceil(std::min(y0, y1) - 0.5), 0.0, double(height));
+        const double to = std::clamp(std::ceil(std::max(y0, y1) - 0.5), 0.0, double(height));
+        ++m_rowCrossings[size_t(from)];
+        --m_rowCrossings[size_t(to)];
+    };
+    auto walk = [&](const QPainterPath& path) {
+        double last = 0;
+        for (int i = 0; i < path.elementCount(); ++i) {
+            const QPainterPath::Element& e = path.elementAt(i);
+            const double y = t.map(QPointF(e.x, e.y)).y();
+            if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
+                const double y2 = t.map(QPointF(path.elementAt(i + 1).x, path.elementAt(i + 1).y)).y();
+                const double y3 = t.map(QPointF(path.elementAt(i + 2).x, path.elementAt(i + 2).y)).y();
+                cross(std::min({ last, y, y2, y3 }), std::max({ last, y, y2, y3 }));
+                last = y3;
+                i += 2;
+                continue;
+            }
+            if (e.type != QPainterPath::MoveToElement)
+                cross(last, y);
+            last = y;
+        }
+    };
+    for (const CachedLayer& l : shape.layers) {
+        for (const CachedFill& f : l.fills)
+            walk(f.path);
+        for (const CachedStroke& s : l.strokes)
+            walk(s.path);
+    }
+    double squares = 0;
+    int64_t crossings = 0;
+    for (int y = 0; y < height; ++y) {
+        crossings += m_rowCrossings[size_t(y)];
+        squares += double(crossings) * double(crossings);
+    }
+    return squares > kDenseCost;
 }
 
 void MovieRenderer::drawShape(QPainter& p, const CachedShape& shape, const QTransform& t, const ColorTransform& cx)

@@ -31,7 +31,9 @@ public:
     // The stage transform render() uses, twips to `target` coordinates.
     QTransform stageTransform(const QRectF& target) const;
     // Brings `frame`, drawn by earlier calls, up to date with the stage and
-    // returns the pixels it drew again. Only the parts where objects changed
+    // returns the pixels it drew again. Per frame: O(k log k) to compare k
+    // objects with the last frame, then each shape's outline built once,
+    // O(n log n) in its edges, and filled within the budgets below. Only the parts where objects changed
     // are drawn; a new size, anti-aliasing or background draws it all.
     QRegion renderChanges(QImage& frame, const swf::MoviePlayer& player, bool antialias = true);
     // The same for a copy of the stage, drawn on another thread than the one playing.
@@ -65,10 +67,13 @@ public:
     static constexpr size_t kSegmentBudget = size_t(1) << 20;
     // Rows crossed by segments per frame at most, in device pixels: what a
     // scanline fill's time grows with (O(c log c) for c crossings).
-    static constexpr double kRowBudget = 16e6;
-    // Segments crossing one row of a shape, on average, past which it is
-    // drawn by our own scanline fill, or in a mask or text left out.
-    static constexpr double kDenseCrossings = 256;
+    static constexpr double kRowBudget = 8e6;
+    // Qt's rasterizers take time growing with the square of the segments
+    // crossing each row; a shape whose squares add up past this (a tenth of
+    // a second or so) is drawn by our own scanline fill, or in a mask or text
+    // left out. No drawn outline comes near it.
+    static constexpr double kDenseCost = 4e6;
+    static constexpr size_t kFewSegments = 64;
     // Memory for built outlines kept between frames. With the reader's limits
     // on pixels and edges, it keeps one movie well under 256 MB.
     static constexpr size_t kCacheBudget = size_t(32) << 20;
@@ -154,6 +159,8 @@ private:
     bool spend(const CachedShape& shape, const QTransform& t);
     bool tooDense(const CachedShape& shape, const QTransform& t) const;
     double m_rowBudget = 0;
+    int m_deviceHeight = 0;
+    mutable std::vector<int64_t> m_rowCrossings;
     double m_stageScale = 1; // device pixels per twip
 
     Snapshot m_last, m_next;
