@@ -211,19 +211,23 @@ void readDefineBitsLossless(SwfStream& s, int losslessVersion, ReadContext& ctx)
         // Straight into the pixels, without the inflated bytes held beside them.
         uint8_t carry[4];
         size_t carried = 0;
-        auto take = [&](const uint8_t* p) { b.pixels.push_back(premultiply(alpha ? p[0] : 255, p[1], p[2], p[3])); };
+        auto put = [alpha](const uint8_t* p) { return premultiply(alpha ? p[0] : 255, p[1], p[2], p[3]); };
         inflateInto(s, s.current(), s.remaining(), size_t(w) * h * 4, [&](const uint8_t* p, size_t n) {
             if (b.pixels.empty())
                 b.pixels.reserve(size_t(w) * h); // data is there: room for all of it at once
-            for (; carried && carried < 4 && n; --n)
+            for (; carried && n; --n) {
                 carry[carried++] = *p++;
-            if (carried == 4) {
-                take(carry);
-                carried = 0;
+                if (carried == 4) {
+                    b.pixels.push_back(put(carry));
+                    carried = 0;
+                }
             }
-            for (; n >= 4; n -= 4, p += 4)
-                take(p);
-            for (; n; --n)
+            const size_t at = b.pixels.size(), quads = n / 4;
+            b.pixels.resize(at + quads);
+            uint32_t* out = b.pixels.data() + at;
+            for (size_t i = 0; i < quads; ++i)
+                out[i] = put(p + 4 * i);
+            for (p += 4 * quads, n -= 4 * quads; n; --n)
                 carry[carried++] = *p++;
         });
         b.pixels.resize(size_t(w) * h, 0); // a short tail stays transparent
