@@ -50,6 +50,7 @@ struct PixelBox {
 // row, left to right. A centre exactly on a left or top edge is inside, on
 // a right or bottom edge outside, so shapes that share an edge never share
 // a pixel nor leave a gap.
+// O(e log e + c log c) for e edges crossing c row centres in the box.
 std::vector<Span> fillSpans(const std::vector<Polygon>& polygons, bool nonZero, const PixelBox& box);
 
 } // namespace yelvanis::swf

@@ -43,6 +43,8 @@ struct ReadResult {
     std::string error;
 };
 
+// Linear in the decompressed file (at most maxFileBytes) and in the pixels
+// decoded (at most maxTotalPixels).
 ReadResult readMovie(const uint8_t* data, size_t size, const ReadLimits& limits = {});
 
 } // namespace yelvanis::swf
