@@ -346,7 +346,8 @@ void SwfReaderTest::hugeDrawingIsCutShort()
 
 void SwfReaderTest::fuzzRegressions()
 {
-    // Inputs that once made the reader fail; each must now load or be refused.
+    // Inputs that once made the reader or the renderer fail; each must now
+    // load and draw, or be refused.
     QDir dir(QStringLiteral(MOVIE_FIXTURES_DIR "/fuzz"));
     const QStringList files = dir.entryList(QDir::Files);
     QVERIFY2(!files.isEmpty(), "no fuzz fixtures found");
@@ -363,6 +364,12 @@ void SwfReaderTest::fuzzRegressions()
             for (const auto& [id, c] : r.loaded->movie->characters)
                 if (const auto* shape = std::get_if<swf::Shape>(&c))
                     swf::buildGeometry(*shape);
+            yelvanis::MovieRenderer renderer(r.loaded);
+            QImage frame(160, 120, QImage::Format_ARGB32_Premultiplied);
+            for (int i = 0; i < 4; ++i) {
+                renderer.renderChanges(frame, player, i < 2);
+                player.tick();
+            }
         } else {
             QVERIFY2(!r.error.isEmpty(), qPrintable(name));
         }
@@ -370,5 +377,5 @@ void SwfReaderTest::fuzzRegressions()
     }
 }
 
-QTEST_GUILESS_MAIN(SwfReaderTest)
+QTEST_MAIN(SwfReaderTest) // drawing device text needs fonts
 #include "tst_swfreader.moc"
