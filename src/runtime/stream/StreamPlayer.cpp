@@ -2,36 +2,41 @@
 
 #include "runtime/stream/PlayerControls.h"
 
+#include "runtime/audio/AudioSource.h"
+
 #include <QAction>
-#include <QAudioOutput>
 #include <QContextMenuEvent>
-#include <QMediaPlayer>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QTimer>
-#include <QtMultimedia/QAudio>
 
 #include <algorithm>
-#include <utility>
+#include <cmath>
 
 namespace yelvanis::stream {
 
 namespace {
 
 constexpr int kVolumeStep = 10;
+// How often the control row hears of the position and the state.
+constexpr int kTickMs = 100;
 
 } // namespace
 
-StreamPlayer::StreamPlayer(const PlayerSettings& settings, QWidget* parent)
+StreamPlayer::StreamPlayer(const PlayerSettings& settings, QWidget* parent, StreamLimits limits)
     : QWidget(parent)
     , m_settings(settings)
+    , m_limits(limits)
     , m_source(QUrl(QString::fromStdString(settings.url), QUrl::StrictMode))
     , m_volume(std::clamp<int>(settings.volume, 0, 100))
     , m_muted(settings.mute)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    m_ticker = new QTimer(this);
+    m_ticker->setInterval(kTickMs);
+    connect(m_ticker, &QTimer::timeout, this, &StreamPlayer::tick);
 
     m_play = new QAction(QStringLiteral("Çal"), this);
     m_pause = new QAction(QStringLiteral("Duraklat"), this);
@@ -80,24 +85,25 @@ StreamPlayer::StreamPlayer(const PlayerSettings& settings, QWidget* parent)
 
 StreamPlayer::~StreamPlayer()
 {
-    releaseEngine(true);
+    releaseEngine();
 }
 
 qint64 StreamPlayer::position() const
 {
-    return m_engine ? m_engine->position() : 0;
+    return m_engine && m_opened ? m_engine->source().positionMs() : 0;
 }
 
-bool StreamPlayer::isSeekable() const
+const audio::AudioSource* StreamPlayer::audioSource() const
 {
-    return m_engine && m_engine->isSeekable();
+    return m_engine ? &m_engine->source() : nullptr;
 }
 
 float StreamPlayer::gainFor(int volume)
 {
-    // The 0 to 100 scale follows loudness as heard, as a volume control should.
-    return QAudio::convertVolume(std::clamp(volume, 0, 100) / 100.0f, QAudio::LogarithmicVolumeScale,
-                                 QAudio::LinearVolumeScale);
+    // A logarithmic control: half way is a tenth of the amplitude or so, as
+    // desktop volume controls go, and 0 is silence.
+    const float v = std::clamp(volume, 0, 100) / 100.0f;
+    return v > 0.99f ? 1.0f : float(-std::log(1.0 - v) / std::log(100.0));
 }
 
 void StreamPlayer::play()
@@ -107,25 +113,27 @@ void StreamPlayer::play()
     if (!m_engine) {
         m_plays = 0;
         startEngine();
-    } else if (m_engine->playbackState() != QMediaPlayer::PlayingState) {
-        m_engine->play();
+    } else if (m_paused) {
+        m_paused = false;
+        m_engine->source().setPaused(false);
     }
     updateState();
 }
 
 void StreamPlayer::pause()
 {
-    if (m_engine && m_engine->playbackState() == QMediaPlayer::PlayingState)
-        m_engine->pause();
+    if (m_engine && !m_paused) {
+        m_paused = true;
+        m_engine->source().setPaused(true);
+    }
     updateState();
 }
 
 void StreamPlayer::stop()
 {
-    // The engine's own stop waits for a pipeline that may never preroll when
-    // the network is bad; dropping the engine returns at once and closes the
-    // connection. Play builds a new one from the start.
-    releaseEngine(true);
+    // Joins the worker, which a blocked read does not hold up: it is
+    // interrupted. Play builds a new engine from the start.
+    releaseEngine();
     emit positionChanged(0);
     updateState();
 }
@@ -133,7 +141,7 @@ void StreamPlayer::stop()
 void StreamPlayer::seek(qint64 milliseconds)
 {
     if (isSeekable())
-        m_engine->setPosition(std::max<qint64>(0, milliseconds));
+        m_engine->seek(std::clamp<qint64>(milliseconds, 0, m_duration > 0 ? m_duration : milliseconds));
 }
 
 void StreamPlayer::setVolume(int volume)
@@ -158,83 +166,72 @@ void StreamPlayer::setMuted(bool muted)
 
 void StreamPlayer::startEngine()
 {
-    m_engine = new QMediaPlayer(this);
-    m_output = new QAudioOutput(m_engine);
-    m_engine->setAudioOutput(m_output);
+    // Only normal speed is offered, as every stored record asks.
+    const qint64 startMs = qint64(std::max(0.0, m_settings.currentPosition) * 1000.0);
+    m_engine = std::make_unique<StreamEngine>(m_source.toString(QUrl::FullyEncoded).toStdString(), startMs, m_limits,
+                                              ++m_serial);
+    m_opened = false;
+    m_seekable = false;
+    m_paused = false;
+    m_lastPosition = 0;
     applyVolume();
-    m_startPositionApplied = m_settings.currentPosition <= 0.0;
-
-    connect(m_engine, &QMediaPlayer::mediaStatusChanged, this, &StreamPlayer::engineStatusChanged);
-    connect(m_engine, &QMediaPlayer::playbackStateChanged, this, &StreamPlayer::updateState);
-    connect(m_engine, &QMediaPlayer::errorOccurred, this,
-            [this](QMediaPlayer::Error, const QString& reason) { engineFailed(reason); });
-    connect(m_engine, &QMediaPlayer::positionChanged, this, &StreamPlayer::positionChanged);
-    connect(m_engine, &QMediaPlayer::seekableChanged, this, &StreamPlayer::seekableChanged);
-    connect(m_engine, &QMediaPlayer::durationChanged, this, [this](qint64 d) {
-        if (d > 0 && d != m_duration) {
-            m_duration = d;
-            emit durationChanged(d);
-        }
-    });
-
-    m_engine->setSource(m_source);
-    if (m_settings.rate > 0.0 && m_settings.rate != 1.0)
-        m_engine->setPlaybackRate(m_settings.rate);
-    m_engine->play();
+    connect(m_engine.get(), &StreamEngine::opened, this, &StreamPlayer::engineOpened);
+    connect(m_engine.get(), &StreamEngine::ended, this, &StreamPlayer::engineEnded);
+    connect(m_engine.get(), &StreamEngine::failed, this, &StreamPlayer::engineFailed);
+    m_engine->start();
+    m_ticker->start();
 }
 
-void StreamPlayer::releaseEngine(bool now)
+void StreamPlayer::releaseEngine()
 {
-    QMediaPlayer* engine = std::exchange(m_engine, nullptr);
-    m_output = nullptr;
+    std::unique_ptr<StreamEngine> engine = std::move(m_engine);
+    m_ticker->stop();
+    m_opened = false;
+    m_seekable = false;
+    m_paused = false;
     if (!engine)
         return;
     engine->disconnect(this);
-    if (now)
-        delete engine;
-    else
-        engine->deleteLater();
+    engine->stop();
 }
 
-void StreamPlayer::engineStatusChanged()
+void StreamPlayer::engineOpened(int serial, qint64 durationMs, bool seekable)
 {
-    if (!m_engine)
+    if (!m_engine || serial != m_serial)
         return;
-    switch (m_engine->mediaStatus()) {
-    case QMediaPlayer::LoadedMedia:
-    case QMediaPlayer::BufferedMedia:
-        if (!m_startPositionApplied && m_engine->isSeekable()) {
-            m_startPositionApplied = true;
-            m_engine->setPosition(qint64(m_settings.currentPosition * 1000.0));
-        }
-        break;
-    case QMediaPlayer::EndOfMedia:
-        if (++m_plays < std::max(1, int(m_settings.playCount))) {
-            m_engine->setPosition(0);
-            m_engine->play();
-            break;
-        }
-        releaseEngine(false);
-        emit positionChanged(0);
-        break;
-    case QMediaPlayer::InvalidMedia:
-        engineFailed(QStringLiteral("Akış çalınamıyor."));
-        return;
-    default:
-        break;
+    m_opened = true;
+    if (durationMs > 0 && durationMs != m_duration) {
+        m_duration = durationMs;
+        emit durationChanged(durationMs);
+    }
+    if (seekable != m_seekable) {
+        m_seekable = seekable;
+        emit seekableChanged(seekable);
     }
     updateState();
 }
 
-void StreamPlayer::engineFailed(const QString& reason)
+void StreamPlayer::engineEnded(int serial)
 {
-    if (!m_engine)
+    if (!m_engine || serial != m_serial)
         return;
-    releaseEngine(false);
+    releaseEngine();
+    if (++m_plays < std::max(1, int(m_settings.playCount)))
+        startEngine();
+    emit positionChanged(0);
+    updateState();
+}
+
+void StreamPlayer::engineFailed(int serial, const QString& reason)
+{
+    if (!m_engine || serial != m_serial)
+        return;
+    releaseEngine();
     if (m_duration != 0) {
         m_duration = 0;
         emit durationChanged(0);
     }
+    emit seekableChanged(false);
     emit positionChanged(0);
     updateState();
     if (m_settings.enableErrorDialogs) {
@@ -244,37 +241,26 @@ void StreamPlayer::engineFailed(const QString& reason)
     }
 }
 
+void StreamPlayer::tick()
+{
+    updateState();
+    const qint64 at = position();
+    if (at != m_lastPosition) {
+        m_lastPosition = at;
+        emit positionChanged(at);
+    }
+}
+
 void StreamPlayer::updateState()
 {
     State s = State::Stopped;
     if (m_engine) {
-        switch (m_engine->playbackState()) {
-        case QMediaPlayer::StoppedState:
-            s = State::Stopped;
-            break;
-        case QMediaPlayer::PausedState:
+        if (m_paused)
             s = State::Paused;
-            break;
-        case QMediaPlayer::PlayingState:
-            switch (m_engine->mediaStatus()) {
-            case QMediaPlayer::LoadedMedia:
-            case QMediaPlayer::BufferedMedia:
-                s = State::Playing;
-                break;
-            case QMediaPlayer::BufferingMedia:
-            case QMediaPlayer::StalledMedia:
-                s = State::Buffering;
-                break;
-            case QMediaPlayer::EndOfMedia:
-            case QMediaPlayer::InvalidMedia:
-                s = State::Stopped;
-                break;
-            default:
-                s = State::Connecting;
-                break;
-            }
-            break;
-        }
+        else if (!m_opened)
+            s = State::Connecting;
+        else
+            s = m_engine->source().isFlowing() ? State::Playing : State::Buffering;
     }
     if (s == m_state)
         return;
@@ -294,10 +280,10 @@ void StreamPlayer::updateActions()
 
 void StreamPlayer::applyVolume()
 {
-    if (!m_output)
+    if (!m_engine)
         return;
-    m_output->setVolume(gainFor(m_volume));
-    m_output->setMuted(m_muted);
+    m_engine->source().setGain(gainFor(m_volume));
+    m_engine->source().setMuted(m_muted);
 }
 
 void StreamPlayer::hideEvent(QHideEvent* event)

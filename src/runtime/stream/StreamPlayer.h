@@ -1,14 +1,20 @@
 #pragma once
 
 #include "runtime/stream/PlayerSettings.h"
+#include "runtime/stream/StreamEngine.h"
 
 #include <QUrl>
 #include <QWidget>
 
+#include <memory>
+
 class QAction;
-class QAudioOutput;
-class QMediaPlayer;
 class QMenu;
+class QTimer;
+
+namespace yelvanis::audio {
+class AudioSource;
+}
 
 namespace yelvanis::stream {
 
@@ -16,16 +22,17 @@ class PlayerControls;
 
 // A stream player created from its stored initial settings: with autoStart
 // and a URL it fetches and plays the stream by itself, once the event loop
-// next turns. Playback runs on the media engine's own threads; no call made
-// here waits for the network. Failures leave the player silent and stopped
-// and show no message unless the settings ask for error dialogs.
+// next turns. Playback runs on one worker thread of the player's own (see
+// StreamEngine) into the program's mixer; no call made here waits for the
+// network or the decoder. Failures leave the player silent and stopped and
+// show no message unless the settings ask for error dialogs.
 class StreamPlayer : public QWidget {
     Q_OBJECT
 public:
     enum class State { Stopped, Connecting, Buffering, Playing, Paused };
     Q_ENUM(State)
 
-    explicit StreamPlayer(const PlayerSettings& settings, QWidget* parent = nullptr);
+    explicit StreamPlayer(const PlayerSettings& settings, QWidget* parent = nullptr, StreamLimits limits = {});
     ~StreamPlayer() override;
 
     const PlayerSettings& settings() const { return m_settings; }
@@ -34,13 +41,13 @@ public:
     // Milliseconds; the position is 0 while stopped, the duration 0 while unknown.
     qint64 position() const;
     qint64 duration() const { return m_duration; }
-    bool isSeekable() const;
+    bool isSeekable() const { return m_engine && m_seekable; }
     int volume() const { return m_volume; }
     bool isMuted() const { return m_muted; }
     // Whether an engine holds the stream (and its connection) open.
     bool holdsStream() const { return m_engine != nullptr; }
-    // The engine's audio output while it holds the stream, else nullptr.
-    QAudioOutput* audioOutput() const { return m_output; }
+    // The player's voice in the mixer while it holds the stream, else nullptr.
+    const audio::AudioSource* audioSource() const;
     PlayerControls* controls() const { return m_controls; }
     QMenu* contextMenu() const { return m_menu; }
 
@@ -49,7 +56,7 @@ public:
     QAction* stopAction() const { return m_stop; }
     QAction* muteAction() const { return m_mute; }
 
-    // Volume on the 0 to 100 scale to the linear gain of the audio output.
+    // Volume on the 0 to 100 scale to a linear gain, following loudness as heard.
     static float gainFor(int volume);
 
 public slots:
@@ -77,18 +84,25 @@ protected:
 
 private:
     void startEngine();
-    // Now when called from outside the engine's own signals; later from inside.
-    void releaseEngine(bool now);
-    void engineStatusChanged();
-    void engineFailed(const QString& reason);
+    void releaseEngine();
+    void engineOpened(int serial, qint64 durationMs, bool seekable);
+    void engineEnded(int serial);
+    void engineFailed(int serial, const QString& reason);
+    void tick();
     void updateState();
     void updateActions();
     void applyVolume();
 
     PlayerSettings m_settings;
+    StreamLimits m_limits;
     QUrl m_source;
-    QMediaPlayer* m_engine = nullptr;
-    QAudioOutput* m_output = nullptr;
+    std::unique_ptr<StreamEngine> m_engine;
+    int m_serial = 0;
+    bool m_opened = false;
+    bool m_seekable = false;
+    bool m_paused = false;
+    qint64 m_lastPosition = 0;
+    QTimer* m_ticker = nullptr;
     PlayerControls* m_controls = nullptr;
     QMenu* m_menu = nullptr;
     QAction* m_play = nullptr;
@@ -102,7 +116,6 @@ private:
     int m_volume = 50;
     bool m_muted = false;
     int m_plays = 0;
-    bool m_startPositionApplied = false;
     bool m_takenDown = false;
 };
 

@@ -112,6 +112,17 @@ private:
             if (m_fault == MarchServer::Fault::CutMidway)
                 socket->disconnectFromHost();
             return;
+        case MarchServer::Fault::HugeHeader: {
+            send(socket, "HTTP/1.1 200 OK\r\nContent-Type: video/x-ms-asf\r\nX-Padding: ", false);
+            // Topped up as it drains, so the server never holds more than a little.
+            const QByteArray filler(64 * 1024, 'a');
+            connect(socket, &QTcpSocket::bytesWritten, socket, [socket, filler] {
+                if (socket->bytesToWrite() < filler.size())
+                    socket->write(filler);
+            });
+            socket->write(filler);
+            return;
+        }
         case MarchServer::Fault::Trickle: {
             send(socket, headers(200, "OK", m_body.size()), false);
             if (headOnly)

@@ -28,6 +28,7 @@ public:
         Garbage,     // a good 200 answer whose body is noise
         NotHttp,     // noise instead of an answer
         CutMidway,   // the full length announced, half the body sent, then hangs up
+        HugeHeader,  // a status line, then one header line that never ends
     };
 
     explicit MarchServer(QByteArray body, Fault fault = Fault::None);

@@ -68,8 +68,11 @@ inline stream::PlayerSettings marchSettings(const QUrl& url)
     return s;
 }
 
-// Longer than any gap a healthy event loop shows on a busy machine, far
-// shorter than the waits of a media engine's blocking calls.
-inline constexpr qint64 kResponsiveGap = 250;
+// The heartbeat's 10 ms tick, late by at most 50 ms: the player's work never
+// holds up the user-interface thread.
+inline constexpr qint64 kResponsiveGap = 10 + 50;
+
+// A player taken down, even with its server stalled, returns within this.
+inline constexpr qint64 kUnloadMs = 50;
 
 } // namespace yelvanis::testing
