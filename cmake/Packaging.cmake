@@ -49,13 +49,11 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Yelvanis maintainers <maintainers@yelvanis.
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
-# What the program links, found by dpkg-shlibdeps; what it loads at run
-# time, named here: Qt's platform and multimedia plug-ins and the GStreamer
-# elements that fetch over HTTP (souphttpsrc), split ASF (asfdemux) and
-# decode WMA (libav).
+# What the program links, found by dpkg-shlibdeps (Qt, FFmpeg's libraries
+# for the marches' sound, PulseAudio's client); what it loads at run time,
+# named here: Qt's platform plug-ins.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS
-  "qt6-qpa-plugins, gstreamer1.0-plugins-base, gstreamer1.0-plugins-good, gstreamer1.0-plugins-ugly, gstreamer1.0-libav")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-gtk-platformtheme")
 include(CPack)
 

@@ -52,11 +52,13 @@ grep -q '<image type="source">[^<]*/giris.png</image>' "$metainfo" || fail "meta
 shot="$root/usr/share/yelvanis/screenshots/giris.png"
 file -b "$shot" | grep -q 'PNG image data' || fail "no screenshot of the main screen in the package"
 
-# Dependencies: what the program links, and the plug-ins it loads.
+# Dependencies: what the program links, and the plug-ins it loads. The
+# marches play through FFmpeg's libraries: no media framework comes along.
 depends=$(dpkg-deb -f "$deb" Depends)
-for p in libqt6widgets6 libqt6multimedia6 libc6 qt6-qpa-plugins gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav; do
+for p in libqt6widgets6 libc6 qt6-qpa-plugins libavformat59 libavcodec59 libswresample4 libpulse0; do
   grep -Eq "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
+! grep -Eq "gstreamer|libqt6multimedia" <<<"$depends" || fail "Depends pulls in a media framework: $depends"
 
 # The unpacked program finds every library it links, starts and keeps
 # running until it is stopped.

@@ -3,15 +3,22 @@
 screen, under strace and fail on any file opened for writing, created,
 renamed or deleted outside /dev and /proc.
 
-usage: writes_nothing.py <program> <tour executable> [tour steps]
+usage: writes_nothing.py <program> <tour executable> <march server address>
+                         <marches folder> [tour steps]
+
+The marches are served on the march server's address while the tour runs, so
+the march players it opens stream and play them.
 """
 import os
 import re
 import shutil
 import signal
+import socket
 import subprocess
 import sys
 import tempfile
+import time
+import urllib.parse
 
 CALLS = ("open,openat,openat2,creat,mkdir,mkdirat,rename,renameat,renameat2,unlink,unlinkat,rmdir,"
          "link,linkat,symlink,symlinkat,truncate,mknod,mknodat")
@@ -67,48 +74,69 @@ def traced(command, env, cwd, trace, seconds=None):
     return p.returncode, err.decode(errors="replace")
 
 
+def serve_marches(address, folder, log):
+    """A static server on the march server's address, unless one answers there already."""
+    url = urllib.parse.urlsplit(address)
+    probe = socket.socket()
+    probe.settimeout(0.3)
+    taken = probe.connect_ex((url.hostname, url.port)) == 0
+    probe.close()
+    if taken:
+        return None
+    server = subprocess.Popen([sys.executable, "-m", "http.server", str(url.port), "--bind", url.hostname,
+                               "--directory", folder], stdout=subprocess.DEVNULL, stderr=log)
+    for _ in range(50):
+        with socket.socket() as s:
+            if s.connect_ex((url.hostname, url.port)) == 0:
+                break
+        time.sleep(0.1)
+    return server
+
+
+def left_behind(home, keep):
+    """Files and empty folders under home, but for the ones made before the run."""
+    left = []
+    for root, dirs, files in os.walk(home):
+        for name in files + [d for d in dirs if not os.listdir(os.path.join(root, d))]:
+            path = os.path.join(root, name)
+            if path not in keep:
+                left.append(path)
+    return left
+
+
 def main():
     program, tour = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
-    steps = sys.argv[3] if len(sys.argv) > 3 else "300"
+    address, marches = sys.argv[3], os.path.abspath(sys.argv[4])
+    steps = sys.argv[5] if len(sys.argv) > 5 else "300"
     if not shutil.which("strace"):
         print("strace is not installed (scripts/setup installs it)")
         return 1
     home = tempfile.mkdtemp(prefix="yelvanis-writes-")
+    server = None
     try:
+        # A desktop session's user with an empty home and cache, and the
+        # runtime folder that the session manager makes, with the sound
+        # server's folder in it (which the server makes when the session starts).
         runtime = os.path.join(home, "runtime")
         os.mkdir(runtime, 0o700)
-        # The sound server's folder, which it makes when the session starts.
         os.mkdir(os.path.join(runtime, "pulse"), 0o700)
         cwd = os.path.join(home, "cwd")
         os.mkdir(cwd)
+        keep = {cwd, os.path.join(runtime, "pulse")}
         env = {k: v for k, v in os.environ.items() if not k.startswith("XDG_")}
-        # A desktop session's user: an empty home, and the runtime folder
-        # that the session manager makes.
         env.update(HOME=home, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="offscreen")
         # A sanitizer build: the leak checker cannot run under a tracer.
         env["ASAN_OPTIONS"] = ":".join(filter(None, [env.get("ASAN_OPTIONS"), "detect_leaks=0"]))
 
-        tour_command = [tour, steps, "20261210"]
-        # A first run outside the trace: GStreamer writes its plug-in registry
-        # when the user has none yet (or the plug-ins changed), and only its
-        # place can be chosen, not whether it is written. It must be the only
-        # file that run leaves behind.
-        subprocess.run(tour_command, env=env, cwd=cwd, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=240, check=False)
-        left = []
-        for root, dirs, files in os.walk(home):
-            if root == home:
-                dirs.remove("cwd")
-            for name in files + [d for d in dirs if not os.listdir(os.path.join(root, d))]:
-                path = os.path.join(root, name)
-                if not re.search(r"/\.cache/gstreamer-1\.0/registry\.[^/]+\.bin$", path) and path != os.path.join(runtime, "pulse"):
-                    left.append(path)
-        failures = ["left by the first run: " + p for p in left]
+        server_log = os.path.join(tempfile.gettempdir(), f"yelvanis-marches-{os.getpid()}.log")
+        with open(server_log, "w") as log:
+            server = serve_marches(address, marches, log)
 
+        failures = []
         runs = [("the program, main screen and its movie", [program], 6),
-                ("a random tour of the screens", tour_command, None)]
+                ("a random tour of the screens", [tour, steps, "20261210"], None)]
         for name, command, seconds in runs:
-            trace = os.path.join(home, "trace.txt")
+            trace = os.path.join(tempfile.gettempdir(), f"yelvanis-trace-{os.getpid()}.txt")
             rc, err = traced(command, env, cwd, trace, seconds)
             if seconds is None and rc != 0:
                 failures.append(f"{name}: exit status {rc}\n{err[-2000:]}")
@@ -116,10 +144,21 @@ def main():
             failures += [f"{name}: {v}" for v in found]
             print(f"{name}: {len(found)} writes")
             os.unlink(trace)
+        failures += ["left behind: " + p for p in left_behind(home, keep)]
+        if server:
+            with open(server_log) as log:
+                played = sum(1 for line in log if "GET /muzik/mehter/" in line)
+            print(f"marches requested from the local server: {played}")
+            if played == 0:
+                failures.append("the tour played no march: the check did not cover the players")
         for f in failures:
             print("WRITES:", f)
         return 1 if failures else 0
     finally:
+        if server:
+            server.terminate()
+            server.wait(timeout=10)
+            os.unlink(server_log)
         shutil.rmtree(home, ignore_errors=True)
 
 
