@@ -11,7 +11,7 @@ namespace yelvanis::audio {
 namespace {
 // The silent clock's step; a late wake-up catches up, up to a limit, so a
 // suspended machine does not skip a whole march on resume.
-constexpr auto kTick = std::chrono::milliseconds(10);
+constexpr auto kTick = std::chrono::milliseconds(20);
 constexpr int kMaxCatchUpFrames = AudioMixer::kRate / 5;
 } // namespace
 

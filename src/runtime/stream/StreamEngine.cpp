@@ -154,8 +154,11 @@ void StreamEngine::run()
                 const int left = int((chunk.size() - sent) / AudioMixer::kChannels);
                 const int taken = m_source->push(chunk.data() + sent, left);
                 sent += size_t(taken) * AudioMixer::kChannels;
+                // Full: wake when half the queue has played, and refill it in one go.
                 if (taken < left)
-                    rest(std::clamp((left - taken) * 1000 / AudioMixer::kRate, 5, 200));
+                    rest(std::clamp(std::max(left - taken, kQueueFrames / 2 - m_source->freeFrames()) * 1000
+                                        / AudioMixer::kRate,
+                                    5, 500));
                 continue;
             }
             chunk.clear();

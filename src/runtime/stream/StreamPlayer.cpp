@@ -20,7 +20,7 @@ namespace {
 
 constexpr int kVolumeStep = 10;
 // How often the control row hears of the position and the state.
-constexpr int kTickMs = 100;
+constexpr int kTickMs = 200;
 
 } // namespace
 
