@@ -173,14 +173,14 @@ private:
     MarchServer::Fault m_fault;
 };
 
-MarchServer::MarchServer(QByteArray body, Fault fault)
+MarchServer::MarchServer(QByteArray body, Fault fault, quint16 port)
 {
     m_worker = new MarchServerWorker(*this, std::move(body), fault);
     m_worker->moveToThread(&m_thread);
     m_thread.start();
     QMetaObject::invokeMethod(
-        m_worker, [this] {
-            m_worker->listen(QHostAddress::LocalHost, 0);
+        m_worker, [this, port] {
+            m_worker->listen(QHostAddress::LocalHost, port);
             m_port = m_worker->serverPort();
         },
         Qt::BlockingQueuedConnection);
@@ -203,6 +203,12 @@ QStringList MarchServer::paths() const
 {
     const QMutexLocker lock(&m_mutex);
     return m_paths;
+}
+
+void MarchServer::clearPaths()
+{
+    const QMutexLocker lock(&m_mutex);
+    m_paths.clear();
 }
 
 QUrl MarchServer::url(const QString& path) const

@@ -31,7 +31,8 @@ public:
         HugeHeader,  // a status line, then one header line that never ends
     };
 
-    explicit MarchServer(QByteArray body, Fault fault = Fault::None);
+    // On a free port, or on the one given (0 when it is taken).
+    explicit MarchServer(QByteArray body, Fault fault = Fault::None, quint16 port = 0);
     ~MarchServer();
     MarchServer(const MarchServer&) = delete;
     MarchServer& operator=(const MarchServer&) = delete;
@@ -45,6 +46,8 @@ public:
     qint64 bytesSent() const { return m_sent.load(); }
     // The paths of the requests read so far, in order.
     QStringList paths() const;
+    // Forgets the paths read so far: a long run keeps no log.
+    void clearPaths();
 
 private:
     friend class MarchServerWorker;
