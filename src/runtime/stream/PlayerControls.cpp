@@ -124,8 +124,6 @@ PlayerControls::PlayerControls(StreamPlayer* player, bool withSeekBar)
     : QWidget(player), m_player(player)
 {
     setStyleSheet(QString::fromLatin1(kStyle));
-    QFont small = font();
-    small.setPixelSize(10);
 
     m_playPause = faceButton(this, QStringLiteral("Çal / Duraklat"));
     m_stop = faceButton(this, QStringLiteral("Durdur"));
@@ -136,14 +134,12 @@ PlayerControls::PlayerControls(StreamPlayer* player, bool withSeekBar)
     m_volume->setRange(0, 100);
     m_volume->setValue(player->volume());
     m_status = new QLabel(this);
-    m_status->setFont(small);
     m_status->setAccessibleDescription(QStringLiteral("Durum"));
 
     if (withSeekBar) {
         m_seek = faceSlider(this, QStringLiteral("Konum"));
         m_seek->setRange(0, 0);
         m_time = new QLabel(this);
-        m_time->setFont(small);
         m_time->setAccessibleDescription(QStringLiteral("Geçen süre / toplam süre"));
         m_time->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         connect(m_seek, &QSlider::sliderMoved, this, &PlayerControls::refreshTime);
