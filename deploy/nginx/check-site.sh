@@ -3,6 +3,8 @@
 # loopback port and checks what the players and the package's metadata ask.
 # usage: check-site.sh SOURCE_DIR
 set -euo pipefail
+# nginx lives in /usr/sbin, which an ordinary user's PATH leaves out.
+PATH="$PATH:/usr/sbin:/sbin"
 src=$1
 site="$src/deploy/nginx/yelvanis-marches.conf"
 work=$(mktemp -d "${TMPDIR:-/tmp}/yelvanis-site.XXXXXX")
