@@ -207,6 +207,13 @@ int childStart(int argc, char** argv, bool baseline)
     return 0;
 }
 
+double cpuMs()
+{
+    rusage u{};
+    getrusage(RUSAGE_SELF, &u);
+    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
+}
+
 int childMovieCpu(int argc, char** argv)
 {
     QApplication app(argc, argv);
@@ -216,19 +223,14 @@ int childMovieCpu(int argc, char** argv)
     windows.onQuit = [] {};
     ScreenManager manager(screens::all(), windows, [](const std::string&, const std::string&) {});
     manager.start();
-    auto cpu = [] {
-        rusage u{};
-        getrusage(RUSAGE_SELF, &u);
-        return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-    };
     double cpu0 = 0, wall0 = 0;
     QTimer::singleShot(2000, [&] { // the movie is loaded and playing
-        cpu0 = cpu();
+        cpu0 = cpuMs();
         wall0 = nowMs();
         QTimer::singleShot(10000, &app, &QCoreApplication::quit);
     });
     app.exec();
-    std::printf("%.3f\n", 100.0 * (cpu() - cpu0) / (nowMs() - wall0));
+    std::printf("%.3f\n", 100.0 * (cpuMs() - cpu0) / (nowMs() - wall0));
     return 0;
 }
 
@@ -263,12 +265,6 @@ stream::StreamPlayer* playerOf(ScreenManager& manager, const std::string& id)
     return w ? w->findChild<stream::StreamPlayer*>() : nullptr;
 }
 
-double cpuMs()
-{
-    rusage u{};
-    getrusage(RUSAGE_SELF, &u);
-    return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
-}
 
 // The first `count` marches playing at once from the server the parent
 // started: prints the CPU share of one core over ten seconds of playing, the
