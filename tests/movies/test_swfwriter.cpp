@@ -9,7 +9,7 @@
 #include <functional>
 
 #include "MovieDump.h"
-#include "SwfWriter.h"
+#include "runtime/movie/SwfWriter.h"
 #include "runtime/movie/SwfStream.h"
 #include "runtime/movie/SwfReader.h"
 
@@ -348,8 +348,11 @@ Movie refusedMovie(const QString& fault)
     f.codes = { u'A' };
     Text t;
     t.runs = { TextRun { 1, { 0, 0, 0, 255 }, 0, 0, 400, { { 0, 100 } } } };
-    if (fault == "edit text") {
-        m.characters[1] = EditText {};
+    if (fault == "edit text without its font") {
+        EditText e;
+        e.hasFont = true;
+        e.fontId = 9;
+        m.characters[1] = e;
     } else if (fault == "bitmap defined after its user") {
         FillStyle pic;
         pic.kind = FillStyle::Kind::Bitmap;
@@ -449,7 +452,7 @@ private slots:
     void refusesWhatItCannotWrite_data()
     {
         QTest::addColumn<QString>("fault");
-        for (const char* f : { "edit text", "bitmap defined after its user", "text without its font", "sixteen gradient stops",
+        for (const char* f : { "edit text without its font", "bitmap defined after its user", "text without its font", "sixteen gradient stops",
                                "edge longer than a field", "text offset out of range", "run without glyphs", "morph styles unpaired",
                                "pixels short of the size", "placing an undefined character" })
             QTest::newRow(f) << QString::fromLatin1(f);
