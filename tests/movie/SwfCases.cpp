@@ -262,7 +262,8 @@ const std::vector<Case>& table()
               m.timeline.labels = { { "başla", 0 } };
               return m;
           } },
-        { "PlaceObject with a colour transform", 1, tag::PlaceObject, C::Tags, C::ReadWrite, "150101000200cd000008000194b0e8c84006402bf60000",
+        { "PlaceObject with a colour transform", 1, tag::PlaceObject, C::Tags, C::ReadWrite,
+          "150101000200cd000008000194b0e8c84006402bf60000",
           [] {
               PlaceObject p = place(2, 1, { 2, 0, 0, 0.5, 20, -20 });
               p.colorTransform = transform({ 200, 256, 100, 256 }, { 10, -10, 0, 0 });
@@ -270,9 +271,12 @@ const std::vector<Case>& table()
           } },
         { "PlaceObject without a colour transform", 1, tag::PlaceObject, C::Tags, C::ReadWrite, "05010400010000",
           [] { return control(place(1, 4, { 1, 0, 0, 1, 0, 0 })); } },
-        { "RemoveObject", 1, tag::RemoveObject, C::Tags, C::ReadWrite, "440109000300", [] { return control(RemoveObject { 3, 9 }); } },
-        { "RemoveObject2", 3, tag::RemoveObject2, C::Tags, C::ReadWrite, "02072c01", [] { return control(RemoveObject { 300, {} }); } },
-        { "PlaceObject2 with every field", 6, tag::PlaceObject2, C::Tags, C::ReadWrite, "a9067f07000300ccc00020000c2000100015382580e8801012c323ec028ff0a000806d6568746572000c00", [] { return control(everyField2()); } },
+        { "RemoveObject", 1, tag::RemoveObject, C::Tags, C::ReadWrite, "440109000300",
+          [] { return control(RemoveObject { 3, 9 }); } },
+        { "RemoveObject2", 3, tag::RemoveObject2, C::Tags, C::ReadWrite, "02072c01",
+          [] { return control(RemoveObject { 300, {} }); } },
+        { "PlaceObject2 with every field", 6, tag::PlaceObject2, C::Tags, C::ReadWrite, "a9067f07000300ccc00020000c2000100015382580e8801012c323ec028ff0a000806d6568746572000c00",
+          [] { return control(everyField2()); } },
         { "PlaceObject2 moving by add terms only", 6, tag::PlaceObject2, C::Tags, C::ReadWrite, "8906090200a40000003fc0",
           [] {
               PlaceObject p;
@@ -281,8 +285,11 @@ const std::vector<Case>& table()
               p.colorTransform = transform({ 256, 256, 256, 256 }, { 0, 0, 0, 255 });
               return control(p);
           } },
-        { "PlaceObject3 with every field", 8, tag::PlaceObject3, C::Tags, C::ReadWrite, "b8117f6e070053616e63616b000300ccc00020000c2000100015382580e8801012c323ec028ff0a000806d6568746572000c000301000a141eff", [] { return control(everyField3()); } },
-        { "PlaceObject3 with filters skipped", 8, tag::PlaceObject3, C::Tags, C::ReadOnly, "931102070100020001011010101010101010010201",
+        { "PlaceObject3 with every field", 8, tag::PlaceObject3, C::Tags, C::ReadWrite,
+          "b8117f6e070053616e63616b000300ccc00020000c2000100015382580e8801012c323ec028ff0a000806d6568746572"
+          "000c000301000a141eff", [] { return control(everyField3()); } },
+        { "PlaceObject3 with filters skipped", 8, tag::PlaceObject3, C::Tags, C::ReadOnly,
+          "931102070100020001011010101010101010010201",
           [] {
               PlaceObject p = place(1, 2, {});
               p.matrix.reset();
@@ -299,35 +306,62 @@ const std::vector<Case>& table()
         { "DoAction skipping actions it does not play", 5, tag::DoAction, C::Tags, C::ReadOnly, "0a03960300006100061d0700",
           [] { return control(DoAction { { { Action::Kind::Play, 0, {} }, { Action::Kind::Stop, 0, {} } } }); } },
         // Shapes
-        { "DefineShape", 1, tag::DefineShape, C::Tags, C::ReadWrite, "a40001004fb1b9ec55000100ff80000114000000ff11341ee32365936ce194b3804e9db33800", [] { return character(1, shape1()); } },
-        { "DefineShape2 with a bitmap fill and new styles", 2, tag::DefineShape2, C::Tags, C::ReadWrite, "bf054200000002005000c800096002410500d94000050000326000280002aac00000ff0000201c13c0c870a59c670b51000100010203012800090807112caa57c57c4638d0974000",
+        { "DefineShape", 1, tag::DefineShape, C::Tags, C::ReadWrite, "a40001004fb1b9ec55000100ff80000114000000ff11341ee32365936ce194b3804e9db33800",
+          [] { return character(1, shape1()); } },
+        { "DefineShape2 with a bitmap fill and new styles", 2, tag::DefineShape2, C::Tags, C::ReadWrite,
+          "bf054200000002005000c800096002410500d94000050000326000280002aac00000ff0000201c13c0c870a59c670b51"
+          "000100010203012800090807112caa57c57c4638d0974000",
           [] { return character(2, shape2()); } },
-        { "DefineShape3 with gradients", 3, tag::DefineShape3, C::Tags, C::ReadWrite, "3f0855000000030067ce2267ce22600210c50000c000c1000380010c99c00300ff0000ff8000ff0080ff0000ff0012bd000200029f47d0520a01020304c80506070801010007070707213c0de47d1cafa2f88dc7f831d4c1fe0c00", [] { return character(3, shape3()); } },
-        { "DefineShape4 with a focal gradient and line styles 2", 8, tag::DefineShape4, C::Tags, C::ReadWrite, "ff1460000000040067ce2267ce226067ce2267ce2260040113c100010000a7d1f49200ff0000ffff0000ff4040ff02280065068002090909ff3c001a0010c50000c000c1000380010c99c00200c86432ffff0000ffff12341791f472be82513939754b04b000",
+        { "DefineShape3 with gradients", 3, tag::DefineShape3, C::Tags, C::ReadWrite,
+          "3f0855000000030067ce2267ce22600210c50000c000c1000380010c99c00300ff0000ff8000ff0080ff0000ff0012bd"
+          "000200029f47d0520a01020304c80506070801010007070707213c0de47d1cafa2f88dc7f831d4c1fe0c00",
+          [] { return character(3, shape3()); } },
+        { "DefineShape4 with a focal gradient and line styles 2", 8, tag::DefineShape4, C::Tags, C::ReadWrite,
+          "ff1460000000040067ce2267ce226067ce2267ce2260040113c100010000a7d1f49200ff0000ffff0000ff4040ff0228"
+          "0065068002090909ff3c001a0010c50000c000c1000380010c99c00200c86432ffff0000ffff12341791f472be825139"
+          "39754b04b000",
           [] { return character(4, shape4()); } },
-        { "DefineMorphShape", 3, tag::DefineMorphShape, C::Tags, C::ReadWrite, "bf0b8600000006004003200320500096000640670000000300ff0000ff0000ff8010c50000c000c1000380010c99c0cd0000180000004200ff0000ff4000ff00ffff0000ffffc000000000420500d9400005000000dd40000280000cd0000600004323200114005000000000ffffffffff21340f6192600649c00d99c00000041c09650001916a001bb38000", [] { return character(6, morph(1)); } },
-        { "DefineMorphShape2", 8, tag::DefineMorphShape2, C::Tags, C::ReadWrite, "3f1567000000060040032003205000960006404003200320500096000640003c000000011300000200ff0000ff00ff0000ffff00ff00ffff00ff00ff8000c0ff0114003c006c02000300ff0000ff0000ffff11341ec324c00c93801b33800000041c09650001916a001bb38000", [] { return character(6, morph(2)); } },
+        { "DefineMorphShape", 3, tag::DefineMorphShape, C::Tags, C::ReadWrite,
+          "bf0b8600000006004003200320500096000640670000000300ff0000ff0000ff8010c50000c000c1000380010c99c0cd"
+          "0000180000004200ff0000ff4000ff00ffff0000ffffc000000000420500d9400005000000dd40000280000cd0000600"
+          "004323200114005000000000ffffffffff21340f6192600649c00d99c00000041c09650001916a001bb38000",
+          [] { return character(6, morph(1)); } },
+        { "DefineMorphShape2", 8, tag::DefineMorphShape2, C::Tags, C::ReadWrite,
+          "3f1567000000060040032003205000960006404003200320500096000640003c000000011300000200ff0000ff00ff00"
+          "00ffff00ff00ffff00ff00ff8000c0ff0114003c006c02000300ff0000ff0000ffff11341ec324c00c93801b33800000"
+          "041c09650001916a001bb38000", [] { return character(6, morph(2)); } },
         // Bitmaps
-        { "DefineBitsLossless of a few colours", 2, tag::DefineBitsLossless, C::Tags, C::ReadWrite, "1d05050003030002000278dafbcfc0c0f01f8c199918981819180027080304",
+        { "DefineBitsLossless of a few colours", 2, tag::DefineBitsLossless, C::Tags, C::ReadWrite,
+          "1d05050003030002000278dafbcfc0c0f01f8c199918981819180027080304",
           [] { return character(5, pixels(3, 2, { 0xffff0000, 0xff00ff00, 0xff0000ff, 0xff0000ff, 0xff00ff00, 0xffff0000 })); } },
-        { "DefineBitsLossless2 of a few colours", 3, tag::DefineBitsLossless2, C::Tags, C::ReadWrite, "2509050003020002000378da73606068600081ff0cff05140c1c18181918989819180032d40365",
+        { "DefineBitsLossless2 of a few colours", 3, tag::DefineBitsLossless2, C::Tags, C::ReadWrite,
+          "2509050003020002000378da73606068600081ff0cff05140c1c18181918989819180032d40365",
           [] { return character(5, pixels(2, 2, { 0x80400000, 0x00000000, 0xff00ff00, 0x40102030 })); } },
-        { "DefineBitsLossless of 15-bit pixels", 2, tag::DefineBitsLossless, C::Tags, C::ReadOnly, "13050500040200010078daab6160890700025b00e0",
+        { "DefineBitsLossless of 15-bit pixels", 2, tag::DefineBitsLossless, C::Tags, C::ReadOnly,
+          "13050500040200010078daab6160890700025b00e0",
           [] { return character(5, pixels(2, 1, { 0xffff0000, 0xff0810ff })); } },
-        { "DefineBitsLossless2 of 32-bit pixels", 3, tag::DefineBitsLossless2, C::Tags, C::ReadOnly, "17090500050200010078da6b705010f8cff09f01000cd202ef",
+        { "DefineBitsLossless2 of 32-bit pixels", 3, tag::DefineBitsLossless2, C::Tags, C::ReadOnly,
+          "17090500050200010078da6b705010f8cff09f01000cd202ef",
           [] { return character(5, pixels(2, 1, { 0x80402010, 0xff00ff00 })); } },
-        { "DefineBitsJPEG2", 2, tag::DefineBitsJpeg2, C::Tags, C::ReadWrite, "4d050500ffd8ffdb00030aff00ffd9", [] { return character(5, encoded("ffd8ffdb00030aff00ffd9")); } },
-        { "DefineBitsJPEG2 with a stray marker pair", 2, tag::DefineBitsJpeg2, C::Tags, C::ReadOnly, "51050500ffd9ffd8ffd8ffdb00030aff00ffd9",
+        { "DefineBitsJPEG2", 2, tag::DefineBitsJpeg2, C::Tags, C::ReadWrite, "4d050500ffd8ffdb00030aff00ffd9",
           [] { return character(5, encoded("ffd8ffdb00030aff00ffd9")); } },
-        { "DefineBitsJPEG3 with alpha", 3, tag::DefineBitsJpeg3, C::Tags, C::ReadWrite, "dd0805000b000000ffd8ffdb00030aff00ffd978da6368f8ef000003c201c0",
+        { "DefineBitsJPEG2 with a stray marker pair", 2, tag::DefineBitsJpeg2, C::Tags, C::ReadOnly,
+          "51050500ffd9ffd8ffd8ffdb00030aff00ffd9",
+          [] { return character(5, encoded("ffd8ffdb00030aff00ffd9")); } },
+        { "DefineBitsJPEG3 with alpha", 3, tag::DefineBitsJpeg3, C::Tags, C::ReadWrite,
+          "dd0805000b000000ffd8ffdb00030aff00ffd978da6368f8ef000003c201c0",
           [] { return character(5, encoded("ffd8ffdb00030aff00ffd9", "0080ff40")); } },
-        { "DefineBitsJPEG4 with alpha", 10, tag::DefineBitsJpeg4, C::Tags, C::ReadWrite, "9f1605000b0000000000ffd8ffdb00030aff00ffd978da6368f8ef000003c201c0",
+        { "DefineBitsJPEG4 with alpha", 10, tag::DefineBitsJpeg4, C::Tags, C::ReadWrite,
+          "9f1605000b0000000000ffd8ffdb00030aff00ffd978da6368f8ef000003c201c0",
           [] { return character(5, encoded("ffd8ffdb00030aff00ffd9", "0080ff40")); } },
-        { "DefineBits after JPEGTables", 1, tag::DefineBits, C::Tags, C::ReadOnly, "0902ffd8ffdb00030affd98c010500ffd8ffc00003ff00ffd9",
+        { "DefineBits after JPEGTables", 1, tag::DefineBits, C::Tags, C::ReadOnly,
+          "0902ffd8ffdb00030affd98c010500ffd8ffc00003ff00ffd9",
           [] { return character(5, encoded("ffd8ffdb00030affc00003ff00ffd9")); } },
         // Fonts and text
-        { "DefineFont", 1, tag::DefineFont, C::Tags, C::ReadWrite, "9f0201000400110010141e07d3860ce083385f400010141e44b14ed48f9b51c200", [] { return withFont(font(false)); } },
-        { "DefineFontInfo", 1, tag::DefineFontInfo, C::Tags, C::ReadOnly, "9f0201000400110010141e07d3860ce083385f400010141e44b14ed48f9b51c2004a0301000453616e73024142",
+        { "DefineFont", 1, tag::DefineFont, C::Tags, C::ReadWrite, "9f0201000400110010141e07d3860ce083385f400010141e44b14ed48f9b51c200",
+          [] { return withFont(font(false)); } },
+        { "DefineFontInfo", 1, tag::DefineFontInfo, C::Tags, C::ReadOnly,
+          "9f0201000400110010141e07d3860ce083385f400010141e44b14ed48f9b51c2004a0301000453616e73024142",
           [] {
               Font f = font(false);
               f.name = "Sans";
@@ -335,7 +369,8 @@ const std::vector<Case>& table()
               f.codes = { 'A', 'B' };
               return withFont(f);
           } },
-        { "DefineFontInfo2", 6, tag::DefineFontInfo2, C::Tags, C::ReadOnly, "9f0201000400110010141e07d3860ce083385f400010141e44b14ed48f9b51c2008d0f01000453616e7305011f013001",
+        { "DefineFontInfo2", 6, tag::DefineFontInfo2, C::Tags, C::ReadOnly,
+          "9f0201000400110010141e07d3860ce083385f400010141e44b14ed48f9b51c2008d0f01000453616e7305011f013001",
           [] {
               Font f = font(false);
               f.name = "Sans";
@@ -343,15 +378,20 @@ const std::vector<Case>& table()
               f.codes = { u'ğ', u'İ' };
               return withFont(f);
           } },
-        { "DefineFont2 with layout", 3, tag::DefineFont2, C::Tags, C::ReadWrite, "3f0c49000000010085000644656e656d650200060013001f0010141e07d3860ce083385f400010141e44b14ed48f9b51c20041001f018403c800e2ff260280025000fa41800058004b11f000000000", [] { return withFont(font(true)); } },
-        { "DefineFont2 of narrow codes", 3, tag::DefineFont2, C::Tags, C::ReadOnly, "2b0c01000000034461720200060013001f0010141e07d3860ce083385f400010141e44b14ed48f9b51c2006162",
+        { "DefineFont2 with layout", 3, tag::DefineFont2, C::Tags, C::ReadWrite,
+          "3f0c49000000010085000644656e656d650200060013001f0010141e07d3860ce083385f400010141e44b14ed48f9b51"
+          "c20041001f018403c800e2ff260280025000fa41800058004b11f000000000", [] { return withFont(font(true)); } },
+        { "DefineFont2 of narrow codes", 3, tag::DefineFont2, C::Tags, C::ReadOnly,
+          "2b0c01000000034461720200060013001f0010141e07d3860ce083385f400010141e44b14ed48f9b51c2006162",
           [] {
               Font f = font(false);
               f.name = "Dar";
               f.codes = { 'a', 'b' };
               return withFont(f);
           } },
-        { "DefineFont3", 8, tag::DefineFont3, C::Tags, C::ReadWrite, "ff124900000001008600064b616cc4b16e0200060013001f0010141e07d3860ce083385f400010141e44b14ed48f9b51c20041001f018403c800e2ff260280025000fa41800058004b11f000000000",
+        { "DefineFont3", 8, tag::DefineFont3, C::Tags, C::ReadWrite,
+          "ff124900000001008600064b616cc4b16e0200060013001f0010141e07d3860ce083385f400010141e44b14ed48f9b51"
+          "c20041001f018403c800e2ff260280025000fa41800058004b11f000000000",
           [] {
               Font f = font(true);
               f.name = "Kalın";
@@ -360,10 +400,17 @@ const std::vector<Case>& table()
               f.emSquare20 = true;
               return withFont(f);
           } },
-        { "DefineText", 1, tag::DefineText, C::Tags, C::ReadWrite, "fb02030068001771e7006400c9800060000b0c8e10010b8f0100c800002800c800e0010310e9367ec082bc020192c08d02000000ffdc055802013e8000", [] { return character(3, text(kBlue)); } },
-        { "DefineText2", 3, tag::DefineText2, C::Tags, C::ReadWrite, "7d08030068001771e7006400c9800060000b0c8e10010b8f0100c80000ff2800c800e0010310e9367ec082bc020192c08d02000000ff80dc055802013e8000", [] { return character(3, text({ 0, 0, 255, 128 })); } },
-        { "DefineEditText with every field", 6, tag::DefineEditText, C::Tags, C::ReadWrite, "710908006ff61f41fd819000ef7f010068010a141e80280002140028003c00ecff6164003c623e4d6572686162613c2f623e00", [] { return character(8, fullEditText()); } },
-        { "DefineEditText with a font class", 9, tag::DefineEditText, C::Tags, C::ReadWrite, "5509080060003e80000c80008047c3b6766465002c0100",
+        { "DefineText", 1, tag::DefineText, C::Tags, C::ReadWrite,
+          "fb02030068001771e7006400c9800060000b0c8e10010b8f0100c800002800c800e0010310e9367ec082bc020192c08d"
+          "02000000ffdc055802013e8000", [] { return character(3, text(kBlue)); } },
+        { "DefineText2", 3, tag::DefineText2, C::Tags, C::ReadWrite,
+          "7d08030068001771e7006400c9800060000b0c8e10010b8f0100c80000ff2800c800e0010310e9367ec082bc020192c0"
+          "8d02000000ff80dc055802013e8000", [] { return character(3, text({ 0, 0, 255, 128 })); } },
+        { "DefineEditText with every field", 6, tag::DefineEditText, C::Tags, C::ReadWrite,
+          "710908006ff61f41fd819000ef7f010068010a141e80280002140028003c00ecff6164003c623e4d6572686162613c2f"
+          "623e00", [] { return character(8, fullEditText()); } },
+        { "DefineEditText with a font class", 9, tag::DefineEditText, C::Tags, C::ReadWrite,
+          "5509080060003e80000c80008047c3b6766465002c0100",
           [] {
               EditText e;
               e.bounds = { 0, 2000, 0, 400 };
@@ -373,9 +420,12 @@ const std::vector<Case>& table()
               return character(8, e);
           } },
         // Sprites, buttons and scripts
-        { "DefineSprite", 3, tag::DefineSprite, C::Tags, C::ReadWrite, "ed090a0003008606060100010000c70a79c3bc72c3bc00400086060501000ca0004000020701000203070040000000", [] { return character(10, sprite()); } },
-        { "DefineButton shows its up state", 1, tag::DefineButton, C::Tags, C::ReadOnly, "d301040001010001000ea1400e0200020000000700", [] { return character(4, button({})); } },
-        { "DefineButton2 shows its up state", 3, tag::DefineButton2, C::Tags, C::ReadOnly, "9908040000000001010001000ea140e90040100200140000000000",
+        { "DefineSprite", 3, tag::DefineSprite, C::Tags, C::ReadWrite, "ed090a0003008606060100010000c70a79c3bc72c3bc00400086060501000ca0004000020701000203070040000000",
+          [] { return character(10, sprite()); } },
+        { "DefineButton shows its up state", 1, tag::DefineButton, C::Tags, C::ReadOnly, "d301040001010001000ea1400e0200020000000700",
+          [] { return character(4, button({})); } },
+        { "DefineButton2 shows its up state", 3, tag::DefineButton2, C::Tags, C::ReadOnly,
+          "9908040000000001010001000ea140e90040100200140000000000",
           [] { return character(4, button(transform({ 256, 256, 256, 128 }, { 20, 0, 0, 0 }))); } },
         { "FileAttributes of an ActionScript 3 movie", 8, tag::FileAttributes, C::Tags, C::ReadOnly, "441108000000",
           [] {
