@@ -96,8 +96,8 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
     if (flags & 0x40)
         p.clipDepth = s.u16();
     if (placeVersion >= 3) {
-        // Filters are skipped. These fields come after the ones above, so a
-        // broken filter list costs only them.
+        // Filters and blend modes change nothing we draw; caching and visibility do.
+        // They come after the fields above, so a broken filter list costs only them.
         try {
             if (flags2 & 0x01)
                 skipFilters(s);
@@ -105,9 +105,10 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
                 p.blendMode = s.u8();
             if (flags2 & 0x04)
                 p.cacheAsBitmap = s.u8() != 0;
-            if (flags2 & 0x20)
+            if (flags2 & 0x20) {
                 p.visible = s.u8() != 0;
-            if (flags2 & 0x40)
+            }
+            if (flags2 & 0x40) // opaque background
                 p.opaqueBackground = s.rgba();
         } catch (const ParseError&) {
         }

@@ -212,14 +212,14 @@ struct PlaceObject {
     std::optional<Matrix> matrix;
     std::optional<ColorTransform> colorTransform;
     std::optional<uint16_t> ratio;
+    // PlaceObject3 only, as are visible and cacheAsBitmap
+    std::optional<std::string> className;
+    std::optional<uint8_t> blendMode; // 0 and 1 normal, 2 layer, 3 multiply, ...
+    std::optional<Rgba> opaqueBackground;
     std::optional<uint16_t> clipDepth;
     std::optional<std::string> name;
     std::optional<bool> visible;
-    // PlaceObject3 only
-    std::optional<std::string> className;
-    std::optional<uint8_t> blendMode;  // 0 and 1 normal, 2 layer, 3 multiply, ...
-    std::optional<bool> cacheAsBitmap;
-    std::optional<Rgba> opaqueBackground;
+    std::optional<bool> cacheAsBitmap; // PlaceObject3: drawn once into a picture of its own
 };
 
 struct RemoveObject {
