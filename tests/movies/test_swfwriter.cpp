@@ -13,6 +13,7 @@
 #include "runtime/movie/SwfWriter.h"
 #include "runtime/movie/SwfStream.h"
 #include "runtime/movie/SwfReader.h"
+#include "runtime/movie/SwfTags.h"
 
 using namespace yelvanis::swf;
 using namespace yelvanis::swf::cases;
@@ -100,6 +101,10 @@ Movie refusedMovie(const QString& fault)
         b.height = 4;
         b.pixels = { 0xff000000 };
         m.characters[1] = b;
+    } else if (fault == "shape of a later version than the file") {
+        s.windingRule = true; // only DefineShape4, of version 8, holds it
+        m.characters[1] = s;
+        m.header.version = 7;
     } else if (fault == "placing an undefined character") {
         frames(m, { Frame { { place(1, 7) }, {} } });
         return m;
@@ -180,7 +185,7 @@ private slots:
         QTest::addColumn<QString>("fault");
         for (const char* f : { "edit text without its font", "bitmap defined after its user", "text without its font", "sixteen gradient stops",
                                "edge longer than a field", "text offset out of range", "run without glyphs", "morph styles unpaired",
-                               "pixels short of the size", "placing an undefined character" })
+                               "pixels short of the size", "shape of a later version than the file", "placing an undefined character" })
             QTest::newRow(f) << QString::fromLatin1(f);
     }
 
@@ -188,7 +193,71 @@ private slots:
     {
         QFETCH(QString, fault);
         Movie m = refusedMovie(fault);
-        QVERIFY_THROWS_EXCEPTION(WriteError, writeMovie(m));
+        QVERIFY_THROWS_EXCEPTION(WriteError, writeMovie(m, { m.header.version ? m.header.version : uint8_t(8), false }));
+    }
+
+    // Each tag holds what its version holds: data that needs a later tag is
+    // refused, not written short.
+    void refusesDataTheTagCannotHold_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("fault");
+        QTest::newRow("alpha in DefineShape2") << int(tag::DefineShape2) << 0;
+        QTest::newRow("line caps in DefineShape3") << int(tag::DefineShape3) << 1;
+        QTest::newRow("alpha in DefineText") << int(tag::DefineText) << 2;
+        QTest::newRow("transparent pixels in DefineBitsLossless") << int(tag::DefineBitsLossless) << 3;
+        QTest::newRow("JPEG data as DefineBits, without its tables") << int(tag::DefineBits) << 4;
+        QTest::newRow("a move in PlaceObject") << int(tag::PlaceObject) << 5;
+        QTest::newRow("visibility in PlaceObject2") << int(tag::PlaceObject2) << 6;
+        QTest::newRow("RemoveObject without its character") << int(tag::RemoveObject) << 7;
+    }
+
+    void refusesDataTheTagCannotHold()
+    {
+        QFETCH(int, code);
+        QFETCH(int, fault);
+        Shape s;
+        s.fills = { solidFill({ 1, 2, 3, 255 }) };
+        s.records = { move(0, 0, 1), lineTo(100, 0), lineTo(0, 0) };
+        Text t;
+        t.runs = { TextRun { 1, { 0, 0, 0, 255 }, 0, 0, 400, { { 0, 100 } } } };
+        PlaceObject p = place(1, 1);
+        BitWriter out;
+        switch (fault) {
+        case 0:
+            s.fills[0].color.a = 128;
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeDefinitionTag(out, uint16_t(code), 1, s));
+            break;
+        case 1:
+            s.lines = { plainLine(20, { 0, 0, 0, 255 }) };
+            s.lines[0].startCap = LineStyle::Cap::Square;
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeDefinitionTag(out, uint16_t(code), 1, s));
+            break;
+        case 2:
+            t.runs[0].color.a = 0;
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeDefinitionTag(out, uint16_t(code), 2, t));
+            break;
+        case 3:
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeDefinitionTag(out, uint16_t(code), 3, Bitmap { Bitmap::Kind::Pixels, {}, {}, 1, 1, { 0x80000000 } }));
+            break;
+        case 4: {
+            Bitmap jpeg { Bitmap::Kind::Encoded, { 0xff, 0xd8, 0xff, 0xd9 }, {}, 0, 0, {} };
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeDefinitionTag(out, uint16_t(code), 3, jpeg));
+            break;
+        }
+        case 5:
+            p.move = true;
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeControlTag(out, uint16_t(code), p));
+            break;
+        case 6:
+            p.visible = false;
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeControlTag(out, uint16_t(code), p));
+            break;
+        case 7:
+            QVERIFY_THROWS_EXCEPTION(WriteError, writeControlTag(out, uint16_t(code), RemoveObject { 1, {} }));
+            break;
+        }
+        QCOMPARE(out.size(), size_t(0)); // nothing half written
     }
 
     void fieldWidths_data()
