@@ -5,7 +5,9 @@
 #include <QElapsedTimer>
 #include <QtTest>
 
+#include "MovieDump.h"
 #include "SwfBuilder.h"
+#include "SwfCases.h"
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
 #include "runtime/movie/MovieRenderer.h"
@@ -70,6 +72,8 @@ QByteArray zlibBomb(size_t zeros)
 class SwfReaderTest : public QObject {
     Q_OBJECT
 private slots:
+    void readsEveryCase_data();
+    void readsEveryCase();
     void header_data();
     void header();
     void refusesWithReason_data();
@@ -83,6 +87,26 @@ private slots:
     void hugeDrawingIsCutShort();
     void fuzzRegressions();
 };
+
+void SwfReaderTest::readsEveryCase_data()
+{
+    QTest::addColumn<int>("row");
+    const auto& table = swf::cases::table();
+    for (size_t i = 0; i < table.size(); ++i)
+        if (*table[i].hex)
+            QTest::newRow(table[i].name) << int(i);
+}
+
+// read(bytes) == structure, for every tag the reader knows.
+void SwfReaderTest::readsEveryCase()
+{
+    QFETCH(int, row);
+    const swf::cases::Case& c = swf::cases::table()[size_t(row)];
+    swf::ReadResult r = read(swf::cases::caseFile(c));
+    QVERIFY2(r.movie, r.error.c_str());
+    QCOMPARE(QString::fromStdString(r.movie->warnings.empty() ? std::string() : r.movie->warnings.front()), QString());
+    swf::testing::compareDumps(swf::testing::dump(*r.movie), swf::testing::dump(swf::cases::expectedMovie(c)));
+}
 
 void SwfReaderTest::header_data()
 {

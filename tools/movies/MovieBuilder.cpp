@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "ShapeBuilder.h"
-#include "SwfWriter.h"
+#include "runtime/movie/SwfWriter.h"
 
 namespace yelvanis::movies {
 

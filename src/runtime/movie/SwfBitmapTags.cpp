@@ -1,4 +1,5 @@
 #include "runtime/movie/SwfTagReaders.h"
+#include "runtime/movie/SwfTags.h"
 
 #include <zlib.h>
 
@@ -120,23 +121,23 @@ void readDefineBits(SwfStream& s, uint16_t code, ReadContext& ctx)
     Bitmap b;
     b.kind = Bitmap::Kind::Encoded;
     size_t imageSize = s.remaining();
-    if (code == 35 || code == 90) {
+    if (code == tag::DefineBitsJpeg3 || code == tag::DefineBitsJpeg4) {
         imageSize = s.u32();
-        if (code == 90)
+        if (code == tag::DefineBitsJpeg4)
             s.u16(); // deblocking
         if (imageSize > s.remaining())
             s.fail("image data runs past the tag");
     }
     const uint8_t* image = s.current();
     bool isJpeg = imageSize >= 2 && ((image[0] == 0xFF && image[1] == 0xD8) || (image[0] == 0xFF && image[1] == 0xD9));
-    if (code == 6)
+    if (code == tag::DefineBits)
         b.encoded = cleanJpeg(image, imageSize, &ctx.jpegTables);
     else if (isJpeg)
         b.encoded = cleanJpeg(image, imageSize, nullptr);
     else
         b.encoded.assign(image, image + imageSize); // PNG or GIF
     s.skip(imageSize);
-    if ((code == 35 || code == 90) && isJpeg && s.remaining() > 0) {
+    if ((code == tag::DefineBitsJpeg3 || code == tag::DefineBitsJpeg4) && isJpeg && s.remaining() > 0) {
         // The alpha plane's size follows from the picture, which only the image
         // decoder knows: inflate up to the largest bitmap allowed and let the
         // decoder side match it.

@@ -80,8 +80,9 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
     p.depth = s.u16();
     p.move = flags & 0x01;
     bool hasCharacter = flags & 0x02;
-    if (placeVersion >= 3 && (flags2 & 0x08))
-        s.string(); // class name
+    // A class name, or with an image flag and a character, the name of a bitmap class.
+    if (placeVersion >= 3 && ((flags2 & 0x08) || ((flags2 & 0x10) && hasCharacter)))
+        p.className = s.string();
     if (hasCharacter)
         p.characterId = s.u16();
     if (flags & 0x04)
@@ -95,19 +96,20 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
     if (flags & 0x40)
         p.clipDepth = s.u16();
     if (placeVersion >= 3) {
-        // Filters, blend modes and caching change nothing we draw; visibility does.
+        // Filters and blend modes change nothing we draw; caching and visibility do.
         // They come after the fields above, so a broken filter list costs only them.
         try {
             if (flags2 & 0x01)
                 skipFilters(s);
             if (flags2 & 0x02)
-                s.u8();
+                p.blendMode = s.u8();
             if (flags2 & 0x04)
-                s.u8();
+                p.cacheAsBitmap = s.u8() != 0;
             if (flags2 & 0x20) {
                 p.visible = s.u8() != 0;
-                s.rgba();
             }
+            if (flags2 & 0x40) // opaque background
+                p.opaqueBackground = s.rgba();
         } catch (const ParseError&) {
         }
     }
@@ -118,7 +120,7 @@ RemoveObject readRemoveObject(SwfStream& s, int removeVersion)
 {
     RemoveObject r;
     if (removeVersion == 1)
-        s.u16();
+        r.characterId = s.u16();
     r.depth = s.u16();
     return r;
 }

@@ -4,21 +4,11 @@
 #include <cstring>
 
 #include "runtime/movie/SwfTagReaders.h"
+#include "runtime/movie/SwfTags.h"
 
 namespace yelvanis::swf {
 
 namespace {
-
-enum Tag : uint16_t {
-    End = 0, ShowFrame = 1, DefineShape = 2, PlaceObject1 = 4, RemoveObject1 = 5, DefineBits = 6,
-    JpegTables = 8, SetBackgroundColor = 9, DefineFont = 10, DefineText = 11, DoActionTag = 12,
-    DefineFontInfo = 13, DefineBitsLossless = 20, DefineBitsJpeg2 = 21, DefineShape2 = 22,
-    PlaceObject2 = 26, RemoveObject2 = 28, DefineShape3 = 32, DefineText2 = 33, DefineBitsJpeg3 = 35,
-    DefineBitsLossless2 = 36, DefineEditText = 37, DefineSprite = 39, FrameLabel = 43,
-    DefineMorphShape = 46, DefineFont2 = 48, DefineFontInfo2 = 62, FileAttributes = 69,
-    PlaceObject3 = 70, DoAbcOld = 72, DefineFont3 = 75, DoAbc = 82, DefineShape4 = 83,
-    DefineMorphShape2 = 84, DefineBitsJpeg4 = 90, DefineButton = 7, DefineButton2 = 34,
-};
 
 struct TagHeader {
     uint16_t code;
@@ -68,7 +58,7 @@ public:
                 info.characterId = uint16_t(body.current()[0] | (body.current()[1] << 8));
             m_ctx.movie.tags.push_back(info);
 
-            if (h.code == End) {
+            if (h.code == tag::End) {
                 sawEnd = true;
                 break;
             }
@@ -78,7 +68,7 @@ public:
                 // A broken tag is bounded by its length: skip it and go on.
                 warn(std::string("skipped: ") + e.what(), offset);
             }
-            if (h.code == ShowFrame) {
+            if (h.code == tag::ShowFrame) {
                 timeline.frames.push_back(std::move(frame));
                 frame = Frame {};
             }
@@ -93,55 +83,47 @@ public:
 private:
     static bool definesCharacter(uint16_t code)
     {
-        switch (code) {
-        case DefineShape: case DefineShape2: case DefineShape3: case DefineShape4: case DefineBits:
-        case DefineBitsJpeg2: case DefineBitsJpeg3: case DefineBitsJpeg4: case DefineBitsLossless:
-        case DefineBitsLossless2: case DefineFont: case DefineFont2: case DefineFont3: case DefineText:
-        case DefineText2: case DefineEditText: case DefineSprite: case DefineMorphShape: case DefineMorphShape2:
-        case DefineButton: case DefineButton2:
-            return true;
-        default:
-            return false;
-        }
+        const TagKind* kind = findTag(code);
+        return kind && kind->definesCharacter;
     }
 
     void handle(const TagHeader& h, SwfStream& body, Timeline& timeline, Frame& frame, int nesting)
     {
         bool top = nesting == 0;
         switch (h.code) {
-        case ShowFrame: break;
-        case SetBackgroundColor: {
+        case tag::ShowFrame: break;
+        case tag::SetBackgroundColor: {
             SetBackground bg { body.rgb() };
             if (top && !m_ctx.movie.background)
                 m_ctx.movie.background = bg.color;
             frame.tags.push_back(bg);
             break;
         }
-        case FrameLabel: {
+        case tag::FrameLabel: {
             std::string label = body.string();
             frame.label = label;
             timeline.labels.emplace(label, uint32_t(timeline.frames.size()));
             break;
         }
-        case PlaceObject1: frame.tags.push_back(readPlaceObject(body, 1)); break;
-        case PlaceObject2: frame.tags.push_back(readPlaceObject(body, 2)); break;
-        case PlaceObject3: frame.tags.push_back(readPlaceObject(body, 3)); break;
-        case RemoveObject1: frame.tags.push_back(readRemoveObject(body, 1)); break;
-        case RemoveObject2: frame.tags.push_back(readRemoveObject(body, 2)); break;
-        case DoActionTag: {
+        case tag::PlaceObject: frame.tags.push_back(readPlaceObject(body, 1)); break;
+        case tag::PlaceObject2: frame.tags.push_back(readPlaceObject(body, 2)); break;
+        case tag::PlaceObject3: frame.tags.push_back(readPlaceObject(body, 3)); break;
+        case tag::RemoveObject: frame.tags.push_back(readRemoveObject(body, 1)); break;
+        case tag::RemoveObject2: frame.tags.push_back(readRemoveObject(body, 2)); break;
+        case tag::DoAction: {
             DoAction a = readDoAction(body);
             if (!a.actions.empty())
                 frame.tags.push_back(std::move(a));
             break;
         }
-        case FileAttributes:
+        case tag::FileAttributes:
             if (body.remaining() >= 1 && (body.current()[0] & 0x08))
                 m_ctx.movie.as3 = true;
             break;
-        case DoAbc: case DoAbcOld: m_ctx.movie.as3 = true; break;
+        case tag::DoAbc: case tag::DoAbcOld: m_ctx.movie.as3 = true; break;
         default:
             if (!top) {
-                if (definesCharacter(h.code) || h.code == JpegTables)
+                if (definesCharacter(h.code) || h.code == tag::JpegTables)
                     warn(std::string("definition ") + tagName(h.code) + " inside a sprite ignored", h.offset);
                 break;
             }
@@ -153,29 +135,29 @@ private:
     void handleDefinition(const TagHeader& h, SwfStream& body)
     {
         switch (h.code) {
-        case DefineShape: readDefineShape(body, 1, m_ctx); break;
-        case DefineShape2: readDefineShape(body, 2, m_ctx); break;
-        case DefineShape3: readDefineShape(body, 3, m_ctx); break;
-        case DefineShape4: readDefineShape(body, 4, m_ctx); break;
-        case DefineMorphShape: readDefineMorphShape(body, 1, m_ctx); break;
-        case DefineMorphShape2: readDefineMorphShape(body, 2, m_ctx); break;
-        case JpegTables: readJpegTables(body, m_ctx); break;
-        case DefineBits: case DefineBitsJpeg2: case DefineBitsJpeg3: case DefineBitsJpeg4:
+        case tag::DefineShape: readDefineShape(body, 1, m_ctx); break;
+        case tag::DefineShape2: readDefineShape(body, 2, m_ctx); break;
+        case tag::DefineShape3: readDefineShape(body, 3, m_ctx); break;
+        case tag::DefineShape4: readDefineShape(body, 4, m_ctx); break;
+        case tag::DefineMorphShape: readDefineMorphShape(body, 1, m_ctx); break;
+        case tag::DefineMorphShape2: readDefineMorphShape(body, 2, m_ctx); break;
+        case tag::JpegTables: readJpegTables(body, m_ctx); break;
+        case tag::DefineBits: case tag::DefineBitsJpeg2: case tag::DefineBitsJpeg3: case tag::DefineBitsJpeg4:
             readDefineBits(body, h.code, m_ctx);
             break;
-        case DefineBitsLossless: readDefineBitsLossless(body, 1, m_ctx); break;
-        case DefineBitsLossless2: readDefineBitsLossless(body, 2, m_ctx); break;
-        case DefineFont: readDefineFont(body, m_ctx); break;
-        case DefineFont2: readDefineFont23(body, 2, m_ctx); break;
-        case DefineFont3: readDefineFont23(body, 3, m_ctx); break;
-        case DefineFontInfo: readDefineFontInfo(body, 1, m_ctx); break;
-        case DefineFontInfo2: readDefineFontInfo(body, 2, m_ctx); break;
-        case DefineText: readDefineText(body, 1, m_ctx); break;
-        case DefineText2: readDefineText(body, 2, m_ctx); break;
-        case DefineEditText: readDefineEditText(body, m_ctx); break;
-        case DefineButton: readDefineButton(body, 1, m_ctx); break;
-        case DefineButton2: readDefineButton(body, 2, m_ctx); break;
-        case DefineSprite: {
+        case tag::DefineBitsLossless: readDefineBitsLossless(body, 1, m_ctx); break;
+        case tag::DefineBitsLossless2: readDefineBitsLossless(body, 2, m_ctx); break;
+        case tag::DefineFont: readDefineFont(body, m_ctx); break;
+        case tag::DefineFont2: readDefineFont23(body, 2, m_ctx); break;
+        case tag::DefineFont3: readDefineFont23(body, 3, m_ctx); break;
+        case tag::DefineFontInfo: readDefineFontInfo(body, 1, m_ctx); break;
+        case tag::DefineFontInfo2: readDefineFontInfo(body, 2, m_ctx); break;
+        case tag::DefineText: readDefineText(body, 1, m_ctx); break;
+        case tag::DefineText2: readDefineText(body, 2, m_ctx); break;
+        case tag::DefineEditText: readDefineEditText(body, m_ctx); break;
+        case tag::DefineButton: readDefineButton(body, 1, m_ctx); break;
+        case tag::DefineButton2: readDefineButton(body, 2, m_ctx); break;
+        case tag::DefineSprite: {
             uint16_t id = body.u16();
             body.u16(); // declared frame count: the ShowFrame tags decide
             auto timeline = std::make_shared<Timeline>();
@@ -232,82 +214,6 @@ ReadResult readMovie(const uint8_t* data, size_t size, const ReadLimits& limits)
         result.error = "size out of range while reading";
     }
     return result;
-}
-
-const char* tagName(uint16_t code)
-{
-    switch (code) {
-    case 0: return "End";
-    case 1: return "ShowFrame";
-    case 2: return "DefineShape";
-    case 4: return "PlaceObject";
-    case 5: return "RemoveObject";
-    case 6: return "DefineBits";
-    case 7: return "DefineButton";
-    case 8: return "JPEGTables";
-    case 9: return "SetBackgroundColor";
-    case 10: return "DefineFont";
-    case 11: return "DefineText";
-    case 12: return "DoAction";
-    case 13: return "DefineFontInfo";
-    case 14: return "DefineSound";
-    case 15: return "StartSound";
-    case 17: return "DefineButtonSound";
-    case 18: return "SoundStreamHead";
-    case 19: return "SoundStreamBlock";
-    case 20: return "DefineBitsLossless";
-    case 21: return "DefineBitsJPEG2";
-    case 22: return "DefineShape2";
-    case 23: return "DefineButtonCxform";
-    case 24: return "Protect";
-    case 26: return "PlaceObject2";
-    case 28: return "RemoveObject2";
-    case 32: return "DefineShape3";
-    case 33: return "DefineText2";
-    case 34: return "DefineButton2";
-    case 35: return "DefineBitsJPEG3";
-    case 36: return "DefineBitsLossless2";
-    case 37: return "DefineEditText";
-    case 39: return "DefineSprite";
-    case 41: return "ProductInfo";
-    case 43: return "FrameLabel";
-    case 45: return "SoundStreamHead2";
-    case 46: return "DefineMorphShape";
-    case 48: return "DefineFont2";
-    case 56: return "ExportAssets";
-    case 57: return "ImportAssets";
-    case 58: return "EnableDebugger";
-    case 59: return "DoInitAction";
-    case 60: return "DefineVideoStream";
-    case 61: return "VideoFrame";
-    case 62: return "DefineFontInfo2";
-    case 63: return "DebugID";
-    case 64: return "EnableDebugger2";
-    case 65: return "ScriptLimits";
-    case 66: return "SetTabIndex";
-    case 69: return "FileAttributes";
-    case 70: return "PlaceObject3";
-    case 71: return "ImportAssets2";
-    case 72: return "DoABC";
-    case 73: return "DefineFontAlignZones";
-    case 74: return "CSMTextSettings";
-    case 75: return "DefineFont3";
-    case 76: return "SymbolClass";
-    case 77: return "Metadata";
-    case 78: return "DefineScalingGrid";
-    case 82: return "DoABC";
-    case 83: return "DefineShape4";
-    case 84: return "DefineMorphShape2";
-    case 86: return "DefineSceneAndFrameLabelData";
-    case 87: return "DefineBinaryData";
-    case 88: return "DefineFontName";
-    case 89: return "StartSound2";
-    case 90: return "DefineBitsJPEG4";
-    case 91: return "DefineFont4";
-    case 93: return "EnableTelemetry";
-    case 94: return "PlaceObject4";
-    default: return "Unknown";
-    }
 }
 
 } // namespace yelvanis::swf

@@ -48,7 +48,7 @@ LineStyle readLineStyle(SwfStream& s, int shapeVersion)
     bool hasFill = s.bit();
     l.noHScale = s.bit();
     l.noVScale = s.bit();
-    s.ubits(1); // pixel hinting
+    l.pixelHinting = s.bit();
     s.ubits(5);
     l.noClose = s.bit();
     l.endCap = cap(s.ubits(2));
@@ -143,7 +143,7 @@ void readMorphLine(SwfStream& s, int morphVersion, LineStyle& a, LineStyle& b)
     bool hasFill = s.bit();
     a.noHScale = b.noHScale = s.bit();
     a.noVScale = b.noVScale = s.bit();
-    s.ubits(1);
+    a.pixelHinting = b.pixelHinting = s.bit();
     s.ubits(5);
     a.noClose = b.noClose = s.bit();
     a.endCap = b.endCap = cap(s.ubits(2));

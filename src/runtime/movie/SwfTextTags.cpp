@@ -198,25 +198,28 @@ void readDefineEditText(SwfStream& s, ReadContext& ctx)
     e.wordWrap = f1 & 0x40;
     e.multiline = f1 & 0x20;
     e.password = f1 & 0x10;
+    e.readOnly = f1 & 0x08;
     e.hasColor = f1 & 0x04;
     bool hasMaxLength = f1 & 0x02;
     e.hasFont = f1 & 0x01;
-    bool hasFontClass = f2 & 0x80;
+    e.hasFontClass = f2 & 0x80;
     e.autoSize = f2 & 0x40;
     e.hasLayout = f2 & 0x20;
+    e.noSelect = f2 & 0x10;
     e.border = f2 & 0x08;
+    e.wasStatic = f2 & 0x04;
     e.html = f2 & 0x02;
     e.useOutlines = f2 & 0x01;
     if (e.hasFont)
         e.fontId = s.u16();
-    if (hasFontClass)
+    if (e.hasFontClass)
         e.fontClass = s.string();
-    if (e.hasFont || hasFontClass)
+    if (e.hasFont || e.hasFontClass)
         e.fontHeight = s.u16();
     if (e.hasColor)
         e.color = s.rgba();
     if (hasMaxLength)
-        s.u16();
+        e.maxLength = s.u16();
     if (e.hasLayout) {
         e.align = s.u8();
         e.leftMargin = s.u16();

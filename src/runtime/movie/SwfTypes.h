@@ -86,6 +86,7 @@ struct LineStyle {
     Join join = Join::Round;
     double miterLimit = 3;
     bool noHScale = false, noVScale = false, noClose = false;
+    bool pixelHinting = false;
     std::optional<FillStyle> fill; // newer line styles may be filled
 };
 
@@ -191,6 +192,9 @@ struct EditText {
     int16_t leading = 0;
     std::string variableName;
     std::string initialText;
+    bool readOnly = false, noSelect = false, wasStatic = false;
+    bool hasFontClass = false;
+    std::optional<uint16_t> maxLength;
 };
 
 struct Timeline;
@@ -208,13 +212,19 @@ struct PlaceObject {
     std::optional<Matrix> matrix;
     std::optional<ColorTransform> colorTransform;
     std::optional<uint16_t> ratio;
+    // PlaceObject3 only, as are visible and cacheAsBitmap
+    std::optional<std::string> className;
+    std::optional<uint8_t> blendMode; // 0 and 1 normal, 2 layer, 3 multiply, ...
+    std::optional<Rgba> opaqueBackground;
     std::optional<uint16_t> clipDepth;
     std::optional<std::string> name;
     std::optional<bool> visible;
+    std::optional<bool> cacheAsBitmap; // PlaceObject3: drawn once into a picture of its own
 };
 
 struct RemoveObject {
     uint16_t depth = 0;
+    std::optional<uint16_t> characterId; // RemoveObject (1) names it too
 };
 
 struct Action {

@@ -1,14 +1,10 @@
 #pragma once
 
-// Writes a Movie, the engine's own plain data, as an SWF file. The caller
-// keeps the movie; the result is the whole file. What the writer cannot put
-// in a file (an edit text, a coordinate past the field widths, more than 255
-// glyphs in a run) throws WriteError naming the character or frame, so a bad
-// movie never turns into a file the reader would refuse.
-//
-// Definitions go first, in character id order (an id must come after what it
-// refers to), then the main timeline frame by frame.
+// Byte and bit writer, the mirror of SwfStream: fields go out as the reader
+// takes them in. A value that does not fit its field throws WriteError, so a
+// bad value never turns into a file the reader would refuse or misread.
 
+#include <cstddef>
 #include <cstdint>
 #include <stdexcept>
 #include <string>
@@ -23,14 +19,6 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct WriteOptions {
-    uint8_t version = 8;
-    bool compress = true; // zlib body (CWS)
-};
-
-std::vector<uint8_t> writeMovie(const Movie& movie, const WriteOptions& options = {});
-
-// Bit-level building blocks, exposed for the tests of single fields.
 class BitWriter {
 public:
     void ubits(uint32_t value, unsigned n);
@@ -48,6 +36,8 @@ public:
     void rgb(Rgba c);
     void rgba(Rgba c);
     void colorTransform(const ColorTransform& t, bool withAlpha);
+    // A whole tag: the short header for bodies under 63 bytes, else the long one.
+    void tag(uint16_t code, const std::vector<uint8_t>& body);
 
     const std::vector<uint8_t>& data() const { return m_data; }
     std::vector<uint8_t> take()
@@ -60,6 +50,9 @@ public:
     // Fewest bits that hold the value as a signed / unsigned field.
     static unsigned signedBits(int64_t v);
     static unsigned unsignedBits(uint64_t v);
+    // Rounded to the file's units, or WriteError when out of range.
+    static int32_t twips(double v);
+    static int32_t fixed16(double v); // 16.16
 
 private:
     std::vector<uint8_t> m_data;

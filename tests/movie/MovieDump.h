@@ -7,6 +7,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QTest>
 
 #include "runtime/movie/SwfTypes.h"
 
@@ -45,9 +46,14 @@ inline QString fill(const FillStyle& f)
     return s;
 }
 
+inline QString hexBytes(const std::vector<uint8_t>& b)
+{
+    return QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(b.data()), qsizetype(b.size())).toHex());
+}
+
 inline QString line(const LineStyle& l)
 {
-    QString s = QStringLiteral("line width %1 color %2 caps %3/%4 join %5 miter %6 noscale %7%8 noclose %9")
+    QString s = QStringLiteral("line width %1 color %2 caps %3/%4 join %5 miter %6 noscale %7%8 noclose %9 hinting %10")
                     .arg(l.width)
                     .arg(color(l.color))
                     .arg(int(l.startCap))
@@ -56,7 +62,8 @@ inline QString line(const LineStyle& l)
                     .arg(num(l.miterLimit))
                     .arg(l.noHScale)
                     .arg(l.noVScale)
-                    .arg(l.noClose);
+                    .arg(l.noClose)
+                    .arg(l.pixelHinting);
     if (l.fill)
         s += QStringLiteral(" filled by ") + fill(*l.fill);
     return s;
@@ -124,9 +131,20 @@ inline void timeline(QStringList& out, const Timeline& t, const QString& indent)
                     s += QStringLiteral(" name '%1'").arg(QString::fromStdString(*p->name));
                 if (p->visible)
                     s += QStringLiteral(" visible %1").arg(*p->visible);
+                if (p->className)
+                    s += QStringLiteral(" class '%1'").arg(QString::fromStdString(*p->className));
+                if (p->blendMode)
+                    s += QStringLiteral(" blend %1").arg(*p->blendMode);
+                if (p->cacheAsBitmap)
+                    s += QStringLiteral(" cached %1").arg(*p->cacheAsBitmap);
+                if (p->opaqueBackground)
+                    s += QStringLiteral(" opaque %1").arg(color(*p->opaqueBackground));
                 out << s;
             } else if (const auto* r = std::get_if<RemoveObject>(&tag)) {
-                out << indent + QStringLiteral("  remove depth %1").arg(r->depth);
+                QString s = indent + QStringLiteral("  remove depth %1").arg(r->depth);
+                if (r->characterId)
+                    s += QStringLiteral(" id %1").arg(*r->characterId);
+                out << s;
             } else if (const auto* a = std::get_if<DoAction>(&tag)) {
                 for (const Action& act : a->actions)
                     out << indent + QStringLiteral("  action %1 frame %2 label '%3'").arg(int(act.kind)).arg(act.frame).arg(QString::fromStdString(act.label));
@@ -139,12 +157,22 @@ inline void timeline(QStringList& out, const Timeline& t, const QString& indent)
         out << indent + QStringLiteral("label '%1' at %2").arg(QString::fromStdString(name)).arg(frame);
 }
 
+// Points at the first line that differs, so a failure reads at once.
+inline void compareDumps(const QStringList& got, const QStringList& want)
+{
+    for (qsizetype i = 0; i < std::min(got.size(), want.size()); ++i)
+        QCOMPARE(got[i], want[i]);
+    QCOMPARE(got.size(), want.size());
+}
+
 inline QStringList dump(const Movie& m)
 {
     QStringList out;
     out << QStringLiteral("stage %1 rate %2 frames %3").arg(rect(m.header.stage), num(m.header.frameRate)).arg(m.header.frameCount);
     if (m.background)
         out << QStringLiteral("background %1").arg(color(*m.background));
+    if (m.as3)
+        out << QStringLiteral("ActionScript 3");
     for (const auto& [id, c] : m.characters) {
         if (const auto* s = std::get_if<Shape>(&c)) {
             out << QStringLiteral("shape %1 bounds %2 winding %3").arg(id).arg(rect(s->bounds)).arg(s->windingRule);
@@ -158,8 +186,7 @@ inline QStringList dump(const Movie& m)
             records(out, m2->endRecords, "  end ");
         } else if (const auto* b = std::get_if<Bitmap>(&c)) {
             out << QStringLiteral("bitmap %1 kind %2 size %3x%4 encoded %5 alpha %6").arg(id).arg(int(b->kind)).arg(b->width).arg(b->height)
-                       .arg(QString::fromLatin1(QByteArray(reinterpret_cast<const char*>(b->encoded.data()), qsizetype(b->encoded.size())).toHex()))
-                       .arg(b->alpha.size());
+                       .arg(hexBytes(b->encoded), hexBytes(b->alpha));
             QStringList px;
             for (uint32_t p : b->pixels)
                 px << QString::number(p, 16);
@@ -180,6 +207,18 @@ inline QStringList dump(const Movie& m)
                     s += QStringLiteral(" %1/%2").arg(g.index).arg(g.advance);
                 out << s;
             }
+        } else if (const auto* e = std::get_if<EditText>(&c)) {
+            out << QStringLiteral("edit text %1 bounds %2 variable '%3' text '%4'").arg(id).arg(rect(e->bounds),
+                       QString::fromStdString(e->variableName), QString::fromStdString(e->initialText));
+            out << QStringLiteral("  has text %1 font %2 color %3 layout %4 font class %5 max length %6")
+                       .arg(e->hasText).arg(e->hasFont).arg(e->hasColor).arg(e->hasLayout).arg(e->hasFontClass)
+                       .arg(e->maxLength ? QString::number(*e->maxLength) : QStringLiteral("none"));
+            out << QStringLiteral("  wrap %1 multiline %2 password %3 read-only %4 auto-size %5 no-select %6 border %7 static %8 html %9 outlines %10")
+                       .arg(e->wordWrap).arg(e->multiline).arg(e->password).arg(e->readOnly).arg(e->autoSize).arg(e->noSelect)
+                       .arg(e->border).arg(e->wasStatic).arg(e->html).arg(e->useOutlines);
+            out << QStringLiteral("  font %1 '%2' height %3 color %4 align %5 margins %6/%7 indent %8 leading %9")
+                       .arg(e->fontId).arg(QString::fromStdString(e->fontClass)).arg(e->fontHeight).arg(color(e->color)).arg(e->align)
+                       .arg(e->leftMargin).arg(e->rightMargin).arg(e->indent).arg(e->leading);
         } else if (const auto* sp = std::get_if<Sprite>(&c)) {
             out << QStringLiteral("sprite %1").arg(id);
             if (sp->timeline)
