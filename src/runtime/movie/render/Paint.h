@@ -19,6 +19,7 @@ struct BitmapView {
     const Pixel* pixels = nullptr;
     int width = 0, height = 0;
     int stride = 0; // pixels per row
+    bool opaque = false; // every pixel has alpha 255, when the owner knows it
 };
 
 // A fill ready to be sampled in device pixels, its colour transform applied.
