@@ -301,8 +301,8 @@ void TestPaints::degenerateGradient_data()
     const QList<QPoint> row { { -1000, 5 }, { 0, 5 }, { 128, 5 }, { 255, 5 }, { 5000, 5 } };
     auto all = [&](Pixel p) { return QList<Pixel>(row.size(), p); };
 
-    // Nothing to show: the format requires at least one stop.
-    QTest::newRow("no stops") << fill(linear, gradient({})) << square(256) << row << all(0);
+    // The format requires at least one stop; the player fills a gradient without any with black.
+    QTest::newRow("no stops") << fill(linear, gradient({})) << square(256) << row << all(premultiply(kBlack));
     QTest::newRow("one stop") << fill(linear, gradient({ { 90, kRed } })) << square(256) << row << all(premultiply(kRed));
     QTest::newRow("one stop, radial") << fill(radial, gradient({ { 255, kGreen } })) << square(256) << row
                                       << all(premultiply(kGreen));
@@ -586,6 +586,7 @@ void TestPaints::shadeThroughput_data()
     QTest::newRow("bitmap bilinear") << bitmapFill(true, true) << true << ColorTransform {};
     QTest::newRow("bitmap bilinear, transformed") << bitmapFill(true, true) << true << ColorTransform { 200, 256, 256, 256, 10, 0, 0, 0 };
     QTest::newRow("bitmap nearest, clipped") << bitmapFill(false, false) << true << ColorTransform {};
+    QTest::newRow("bitmap nearest, transformed") << bitmapFill(true, false) << true << ColorTransform { 200, 256, 256, 256, 10, 0, 0, 0 };
 }
 
 void TestPaints::shadeThroughput()

@@ -87,14 +87,17 @@ Pixel encode(const Premul& p, bool linear)
 // colour, so a run of k stops at one ratio shows the first k - 1 of them one
 // entry each. The blend towards the next stop still starts from the stop's
 // own ratio, so the entries just after a run are already part-way along it.
-// A stop pushed past 255 has no entry left and is never seen. With no stops
-// there is no colour at all: the ramp is transparent and nothing shows.
+// A stop pushed past 255 has no entry left and is never seen. The format
+// asks for at least one stop; a gradient without any is filled with opaque
+// black, as the player fills it, under the colour transform like any fill.
 Ramp buildRamp(const Gradient& gradient, const ColorTransform& cx)
 {
     Ramp ramp {};
     const auto& stops = gradient.stops;
-    if (stops.empty())
+    if (stops.empty()) {
+        ramp.fill(premultiply(cx.apply({ 0, 0, 0, 255 })));
         return ramp;
+    }
     const bool linear = gradient.linearRgb;
     std::vector<Premul> colours;
     colours.reserve(stops.size());

@@ -22,10 +22,15 @@ int64_t toFixed(double v, double limit)
 }
 
 // The colour transform on premultiplied pixels: back to the straight colour,
-// each channel through its table, premultiplied again.
+// each channel through its table, premultiplied again. An opaque texel, the
+// usual kind, needs no division: its channels go through tables that give
+// the premultiplied result directly.
 struct ColourTables {
     uint8_t r[256], g[256], b[256], a[256];
     uint32_t reciprocal[256]; // 255 / alpha in 16.16
+    uint32_t opaqueR[256], opaqueG[256], opaqueB[256]; // already premultiplied and in place
+
+    static uint32_t div255(uint32_t x) { return (x + 128 + ((x + 128) >> 8)) >> 8; }
 
     explicit ColourTables(const ColorTransform& cx)
     {
@@ -34,11 +39,19 @@ struct ColourTables {
             r[i] = c.r, g[i] = c.g, b[i] = c.b, a[i] = c.a;
             reciprocal[i] = i ? uint32_t((255u << 16) / unsigned(i)) : 0;
         }
+        const uint32_t alpha = a[255];
+        for (int i = 0; i < 256; ++i) {
+            opaqueR[i] = (alpha << 24) | (div255(r[i] * alpha) << 16);
+            opaqueG[i] = div255(g[i] * alpha) << 8;
+            opaqueB[i] = div255(b[i] * alpha);
+        }
     }
-    static uint32_t div255(uint32_t x) { return (x + 128 + ((x + 128) >> 8)) >> 8; }
     Pixel apply(Pixel p) const
     {
-        const uint32_t alpha = p >> 24, inv = reciprocal[alpha];
+        const uint32_t alpha = p >> 24;
+        if (alpha == 255)
+            return opaqueR[(p >> 16) & 0xff] | opaqueG[(p >> 8) & 0xff] | opaqueB[p & 0xff];
+        const uint32_t inv = reciprocal[alpha];
         auto straight = [&](uint32_t c) { return std::min<uint32_t>(255, (c * inv + 0x8000) >> 16); };
         const uint32_t na = a[alpha];
         const uint32_t nr = div255(r[straight((p >> 16) & 0xff)] * na);
