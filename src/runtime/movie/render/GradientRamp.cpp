@@ -60,21 +60,25 @@ Premul mix(const Premul& p, const Premul& q, float t)
     return { p.r + (q.r - p.r) * t, p.g + (q.g - p.g) * t, p.b + (q.b - p.b) * t, p.a + (q.a - p.a) * t };
 }
 
-Pixel encode(const Premul& p, bool linear)
+// `lin` is given when the gradient blends in linear light.
+Pixel encode(const Premul& p, const LinearTables* lin)
 {
-    const int a = std::clamp(int(std::lround(p.a)), 0, 255);
-    if (a == 0)
+    const int a = std::min(int(p.a + 0.5f), 255);
+    if (a <= 0)
         return 0;
+    if (!lin) {
+        auto channel = [a](float v) { return uint32_t(std::clamp(int(v + 0.5f), 0, a)); };
+        return (uint32_t(a) << 24) | (channel(p.r) << 16) | (channel(p.g) << 8) | channel(p.b);
+    }
+    // Straight again, truncated to 8-bit linear light (the small margin keeps
+    // a blend that lands on a whole value from falling below it), back to
+    // sRGB, premultiplied again.
+    const float unpremultiply = 255 / p.a;
     auto channel = [&](float v) {
-        if (!linear)
-            return std::clamp(int(std::lround(v)), 0, a);
-        // Straight again, truncated to 8-bit linear light (the small margin
-        // keeps a blend that lands on a whole value from falling below it),
-        // back to sRGB, premultiplied again.
-        const int straight = std::clamp(int(v * 255 / p.a + 1e-3f), 0, 255);
-        return (linearTables().fromLinear[size_t(straight)] * a + 127) / 255;
+        const int straight = std::clamp(int(v * unpremultiply + 1e-3f), 0, 255);
+        return uint32_t((lin->fromLinear[size_t(straight)] * a + 127) / 255);
     };
-    return (uint32_t(a) << 24) | (uint32_t(channel(p.r)) << 16) | (uint32_t(channel(p.g)) << 8) | uint32_t(channel(p.b));
+    return (uint32_t(a) << 24) | (channel(p.r) << 16) | (channel(p.g) << 8) | channel(p.b);
 }
 
 } // namespace
@@ -99,23 +103,31 @@ Ramp buildRamp(const Gradient& gradient, const ColorTransform& cx)
         return ramp;
     }
     const bool linear = gradient.linearRgb;
-    std::vector<Premul> colours;
-    colours.reserve(stops.size());
-    for (const GradientStop& s : stops)
-        colours.push_back(premul(cx.apply(s.color), linear));
+    const LinearTables* lin = linear ? &linearTables() : nullptr;
+    // The format allows 15 stops; a longer list is still taken whole.
+    Premul few[16];
+    std::vector<Premul> many;
+    Premul* colours = few;
+    if (stops.size() > std::size(few)) {
+        many.resize(stops.size());
+        colours = many.data();
+    }
+    for (size_t i = 0; i < stops.size(); ++i)
+        colours[i] = premul(cx.apply(stops[i].color), linear);
 
     int end = stops.front().ratio; // the last entry written so far
-    std::fill(ramp.begin(), ramp.begin() + end + 1, encode(colours.front(), linear));
+    std::fill(ramp.begin(), ramp.begin() + end + 1, encode(colours[0], lin));
     for (size_t i = 1; i < stops.size() && end < 255; ++i) {
         const int r0 = stops[i - 1].ratio, r1 = stops[i].ratio;
         const int next = std::min(std::max(r1, end + 1), 255);
+        const float perRatio = r1 > r0 ? 1.0f / float(r1 - r0) : 0.0f;
         for (int e = end + 1; e <= next; ++e) {
-            const float t = r1 > r0 ? std::clamp(float(e - r0) / float(r1 - r0), 0.0f, 1.0f) : 0.0f;
-            ramp[size_t(e)] = encode(mix(colours[i - 1], colours[i], t), linear);
+            const float t = std::min(float(e - r0) * perRatio, 1.0f);
+            ramp[size_t(e)] = encode(mix(colours[i - 1], colours[i], t), lin);
         }
         end = next;
     }
-    std::fill(ramp.begin() + end + 1, ramp.end(), encode(colours.back(), linear));
+    std::fill(ramp.begin() + end + 1, ramp.end(), encode(colours[stops.size() - 1], lin));
     return ramp;
 }
 
