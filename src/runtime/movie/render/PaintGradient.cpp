@@ -13,8 +13,9 @@ using Spread = Gradient::Spread;
 // square (or the circle's edge), 0 its start.
 constexpr int kShift = 24;
 constexpr int64_t kOne = int64_t(1) << kShift;
-// Far enough out that every spread has settled, near enough that a row of
-// steps from there cannot overflow.
+// Positions are held within 2^26 gradient widths of the square, which no
+// device pixel comes near unless the gradient is far finer than a pixel, so
+// that a row of steps from there cannot overflow.
 constexpr double kFar = double(int64_t(1) << 26);
 
 int64_t toFixed(double position)
@@ -22,9 +23,9 @@ int64_t toFixed(double position)
     return int64_t(std::clamp(position, -kFar, kFar) * double(kOne));
 }
 
-// Ramp entry e sits at e / 256 of the way and owns a 256th centred there: the
-// player's renderings of a gradient exactly 256 pixels long put entry e in
-// the e-th pixel counted from 1, not from 0.
+// Ramp entry e owns the 256th of the way centred on e / 256: the player's
+// renderings of a gradient exactly 256 pixels long show entry e in the pixel
+// whose far edge lies at e / 256, and pixel centres fall half way.
 template <Spread S>
 inline size_t rampIndex(int64_t f)
 {
@@ -166,10 +167,10 @@ std::unique_ptr<Paint> makeGradientPaint(const FillStyle& style, const Matrix& t
     Inverse inv;
     if (!invert(toDevice, inv)) {
         // Squashed to a line or a point: the format does not say. A linear
-        // gradient still has a direction when its x axis survives: the
-        // colour then depends only on the distance along it, as it does
-        // whatever the y axis is. Otherwise every pixel is infinitely far out
-        // in gradient space and shows the ramp's end.
+        // gradient whose x axis survives still has a direction, and its
+        // colour is taken from the distance along that axis, in stripes
+        // square to it. Otherwise every pixel is infinitely far out in
+        // gradient space and shows the ramp's end, whatever the spread.
         const double len2 = toDevice.a * toDevice.a + toDevice.b * toDevice.b;
         if (shape != GradientPaint::Shape::Linear || !(len2 > 0) || !std::isfinite(len2)
             || !std::isfinite(toDevice.tx) || !std::isfinite(toDevice.ty))
