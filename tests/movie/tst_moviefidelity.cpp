@@ -1,0 +1,862 @@
+// Small hand-made movies, each drawn through the renderer and checked against
+// what the file format says the picture must be: gradients, clip layers,
+// colour transforms, cacheAsBitmap and strokes. Pixels are read well inside
+// regions, away from anti-aliased edges, at both render qualities.
+//
+// A row whose `fault` is set shows a known fault of today's renderer: it is
+// expected to fail until the drawing path is fixed, and then the mark goes.
+
+#include <QtTest>
+
+#include <cmath>
+
+#include "SwfBuilder.h"
+#include "runtime/movie/MovieLoader.h"
+#include "runtime/movie/MoviePlayer.h"
+#include "runtime/movie/MovieRenderer.h"
+
+using namespace swftest;
+using yelvanis::MovieRenderer;
+using yelvanis::swf::MoviePlayer;
+
+namespace {
+
+struct Probe {
+    int x = 0, y = 0; // device pixel
+    QColor colour;
+    int tolerance = 2; // per channel
+};
+using Probes = QList<Probe>;
+
+const Color kRed { 255, 0, 0 }, kGreen { 0, 255, 0 }, kBlue { 0, 0, 255 }, kYellow { 255, 255, 0 },
+    kCyan { 0, 255, 255 }, kBlack { 0, 0, 0 };
+const QColor kWhite(255, 255, 255);
+
+std::shared_ptr<const yelvanis::LoadedMovie> load(const QByteArray& bytes)
+{
+    yelvanis::MovieLoadResult r = yelvanis::loadMovieData(bytes);
+    return r.loaded;
+}
+
+// The stage after `frames` frames, drawn afresh at `size`.
+QImage draw(const QByteArray& bytes, bool antialias, QSize size, int frames = 1)
+{
+    auto loaded = load(bytes);
+    if (!loaded)
+        return {};
+    MoviePlayer player(loaded->movie);
+    for (int i = 1; i < frames; ++i)
+        player.tick();
+    MovieRenderer renderer(loaded);
+    QImage img(size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::magenta);
+    QPainter p(&img);
+    renderer.render(p, player, QRectF(img.rect()), antialias);
+    return img;
+}
+
+// Every probe that misses, with what it found; empty when all match.
+QString misses(const QImage& img, const Probes& probes)
+{
+    if (img.isNull())
+        return QStringLiteral("nothing drawn");
+    QStringList out;
+    for (const Probe& pr : probes) {
+        const QColor got = img.pixelColor(pr.x, pr.y);
+        const QColor& want = pr.colour;
+        if (std::abs(got.red() - want.red()) > pr.tolerance || std::abs(got.green() - want.green()) > pr.tolerance
+            || std::abs(got.blue() - want.blue()) > pr.tolerance || std::abs(got.alpha() - want.alpha()) > pr.tolerance)
+            out << QStringLiteral("(%1,%2) rgba(%3,%4,%5,%6) expected rgba(%7,%8,%9,%10) ±%11")
+                       .arg(pr.x).arg(pr.y)
+                       .arg(got.red()).arg(got.green()).arg(got.blue()).arg(got.alpha())
+                       .arg(want.red()).arg(want.green()).arg(want.blue()).arg(want.alpha())
+                       .arg(pr.tolerance);
+    }
+    return out.join(QStringLiteral("; "));
+}
+
+// How many pixels differ by more than `tolerance` in a channel, and the first few.
+QString differences(const QImage& a, const QImage& b, int tolerance)
+{
+    if (a.size() != b.size())
+        return QStringLiteral("sizes differ");
+    int count = 0;
+    QStringList first;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            if (std::abs(qRed(p) - qRed(q)) > tolerance || std::abs(qGreen(p) - qGreen(q)) > tolerance
+                || std::abs(qBlue(p) - qBlue(q)) > tolerance || std::abs(qAlpha(p) - qAlpha(q)) > tolerance) {
+                if (++count <= 4)
+                    first << QStringLiteral("(%1,%2) %3 vs %4").arg(x).arg(y).arg(p, 8, 16).arg(q, 8, 16);
+            }
+        }
+    return count ? QStringLiteral("%1 pixels differ: %2").arg(count).arg(first.join(", ")) : QString();
+}
+
+void expectFault(const QString& fault)
+{
+    if (!fault.isEmpty())
+        QEXPECT_FAIL("", qPrintable(fault), Continue);
+}
+
+// ---- Gradients --------------------------------------------------------------
+
+using Stops = std::vector<std::pair<uint8_t, Color>>;
+
+double toLinear(double v)
+{
+    v /= 255.0;
+    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+}
+
+double fromLinear(double v)
+{
+    v = v <= 0.0031308 ? v * 12.92 : 1.055 * std::pow(v, 1 / 2.4) - 0.055;
+    return std::clamp(v * 255.0, 0.0, 255.0);
+}
+
+// What a colour transform makes of a colour: each channel times its
+// multiplier over 256, plus its add term, clamped to 0..255.
+Color transformed(Color c, const ColorXform& x)
+{
+    auto ch = [](int v, int mul, int add) { return uint8_t(std::clamp(v * mul / 256 + add, 0, 255)); };
+    return { ch(c.r, x.rMul, x.rAdd), ch(c.g, x.gMul, x.gAdd), ch(c.b, x.bMul, x.bAdd), ch(c.a, x.aMul, x.aAdd) };
+}
+
+// The colour at `ratio` of stops given in increasing order (repeats allowed):
+// the first stop's colour before it, the last's after it, and between two
+// neighbours a straight blend, in linear light when asked. The colour
+// transform applies to each stop, and the blend runs between the results.
+QColor rampAt(const Stops& stops, double ratio, bool linearRgb, const ColorXform& cx = {})
+{
+    auto at = [&](size_t i) { return transformed(stops[i].second, cx); };
+    if (ratio <= stops.front().first)
+        return at(0);
+    if (ratio >= stops.back().first)
+        return at(stops.size() - 1);
+    size_t k = 1;
+    while (stops[k].first < ratio)
+        ++k;
+    const Color a = at(k - 1), b = at(k);
+    const double t = (ratio - stops[k - 1].first) / double(stops[k].first - stops[k - 1].first);
+    auto mix = [&](uint8_t x, uint8_t y) {
+        double v = linearRgb ? fromLinear(toLinear(x) * (1 - t) + toLinear(y) * t) : x + (double(y) - x) * t;
+        return int(std::lround(v));
+    };
+    return QColor(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b), mix(a.a, b.a));
+}
+
+// Where a pixel centre falls in a linear gradient spanning [x0, x0 + width)
+// twips, as a ratio 0..255 after the spread mode: pad clamps, repeat wraps,
+// reflect mirrors every other span.
+double linearRatio(int px, int32_t x0, int32_t width, uint8_t spread)
+{
+    double t = ((px + 0.5) * 20 - x0) / width;
+    if (spread == 2)
+        t -= std::floor(t);
+    else if (spread == 1)
+        t = std::abs(t - 2 * std::floor((t + 1) / 2));
+    return std::clamp(t, 0.0, 1.0) * 255;
+}
+
+// A 100 x 100 pixel stage filled by one rectangle with the given gradient,
+// horizontally across [x0, x0 + width) twips.
+QByteArray linearGradientMovie(const Stops& stops, int32_t x0, int32_t width, uint8_t spread, bool linearRgb,
+                               std::optional<ColorXform> cx = {})
+{
+    Movie m;
+    m.background({ 255, 255, 255 });
+    GradientFill g;
+    g.matrix = Transform::scale(width / 32768.0, width / 32768.0, x0 + width / 2, 1000);
+    g.spread = spread;
+    g.linearRgb = linearRgb;
+    g.stops = stops;
+    gradientRect(m, 1, 0, 0, 2000, 2000, g);
+    place(m, { .depth = 1, .id = 1, .matrix = Transform {}, .colorTransform = cx });
+    m.showFrame();
+    return m.bytes();
+}
+
+Probes linearProbes(const Stops& stops, std::initializer_list<int> xs, int32_t x0, int32_t width, uint8_t spread,
+                    bool linearRgb, const ColorXform& cx = {})
+{
+    Probes probes;
+    for (int x : xs)
+        probes.append({ x, 50, rampAt(stops, linearRatio(x, x0, width, spread), linearRgb, cx), 4 });
+    return probes;
+}
+
+// The ratio of a point of a focal radial gradient, in the gradient's own
+// space: 0 at the focal point F, 255 on the circle of radius 16384, and in
+// between the fraction of the way from F to the circle along the ray from F
+// through the point. Past the circle: 255 (pad).
+double focalRatio(double x, double y, double focal)
+{
+    const double R = 16384, fx = focal * R;
+    const double dx = x - fx, dy = y;
+    const double dd = dx * dx + dy * dy;
+    if (dd == 0)
+        return 0;
+    const double fd = fx * dx;
+    const double disc = fd * fd - dd * (fx * fx - R * R);
+    const double s = (-fd + std::sqrt(std::max(0.0, disc))) / dd; // the ray meets the circle at F + s * d
+    if (s <= 0)
+        return 255;
+    return std::min(1.0 / s, 1.0) * 255;
+}
+
+// ---- Strokes ---------------------------------------------------------------
+
+// How much stroke a line of pixels crosses, in pixels: the coverage of black
+// over white summed along the line.
+double crossed(const QImage& img, QPoint from, QPoint step, int count)
+{
+    double sum = 0;
+    QPoint p = from;
+    for (int i = 0; i < count; ++i, p += step)
+        if (img.rect().contains(p))
+            sum += (255 - qRed(img.pixel(p))) / 255.0;
+    return sum;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Probe)
+
+class MovieFidelityTest : public QObject {
+    Q_OBJECT
+private slots:
+    void gradients_data();
+    void gradients();
+    void focalGradients_data();
+    void focalGradients();
+    void colourTransforms_data();
+    void colourTransforms();
+    void clipLayers_data();
+    void clipLayers();
+    void cacheAsBitmapReachesTheStage();
+    void cacheAsBitmapSnapsToPixels_data();
+    void cacheAsBitmapSnapsToPixels();
+    void cachedObjectMovingByFractions_data();
+    void cachedObjectMovingByFractions();
+    void strokeWidths_data();
+    void strokeWidths();
+};
+
+void MovieFidelityTest::gradients_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Probes>("probes");
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        Probes probes;
+        const char* fault = "";
+    };
+    const Stops redBlue { { 0, kRed }, { 255, kBlue } };
+    const auto all = [](QColor c) {
+        Probes p;
+        for (int x : { 3, 25, 50, 75, 96 })
+            p.append({ x, 50, c, 2 });
+        return p;
+    };
+    std::vector<Case> cases;
+    cases.push_back({ "two stops", linearGradientMovie(redBlue, 0, 2000, 0, false),
+                      linearProbes(redBlue, { 3, 25, 50, 75, 96 }, 0, 2000, 0, false) });
+    // One stop: its colour at every ratio.
+    cases.push_back({ "one stop", linearGradientMovie({ { 128, kGreen } }, 0, 2000, 0, false), all(QColor(0, 255, 0)) });
+    // No stops at all: the player fills such a gradient with solid black.
+    cases.push_back({ "no stops", linearGradientMovie({}, 0, 2000, 0, false), all(QColor(0, 0, 0)),
+                      "a gradient without stops is left transparent" });
+    // A stop repeated at the end changes nothing.
+    cases.push_back({ "last stop repeated", linearGradientMovie({ { 0, kRed }, { 255, kBlue }, { 255, kBlue } }, 0, 2000, 0, false),
+                      linearProbes(redBlue, { 3, 25, 50, 75, 96 }, 0, 2000, 0, false) });
+    // Two stops at one ratio: a sharp step there, each side its own blend.
+    {
+        const Stops step { { 0, kRed }, { 128, kBlue }, { 128, kGreen }, { 255, kYellow } };
+        cases.push_back({ "two stops at one ratio", linearGradientMovie(step, 0, 2000, 0, false),
+                          linearProbes(step, { 5, 25, 45, 55, 75, 95 }, 0, 2000, 0, false) });
+    }
+    // Stops are taken in the order written, never sorted: before the first
+    // stop's ratio is reached, the fill is the first stop's colour, and a
+    // gradient whose first stop sits at 255 is that colour throughout.
+    cases.push_back({ "stops in falling order", linearGradientMovie({ { 255, kBlue }, { 0, kRed } }, 0, 2000, 0, false),
+                      all(QColor(0, 0, 255)) });
+    // A stop going back leaves the ramp before it alone.
+    {
+        const Stops back { { 0, kRed }, { 128, kGreen }, { 50, kCyan }, { 255, kBlue } };
+        cases.push_back({ "a stop going back", linearGradientMovie(back, 0, 2000, 0, false),
+                          linearProbes({ { 0, kRed }, { 128, kGreen } }, { 5, 25, 45 }, 0, 2000, 0, false) });
+    }
+    // Spread modes past the gradient square (here the left half of the
+    // stage), under a colour transform that applies to each stop.
+    const ColorXform dim { .rMul = 128, .bAdd = 40 };
+    const char* spreads[] = { "pad", "reflect", "repeat" };
+    for (uint8_t spread = 0; spread < 3; ++spread)
+        cases.push_back({ spreads[spread], linearGradientMovie(redBlue, 0, 1000, spread, false, dim),
+                          linearProbes(redBlue, { 10, 25, 40, 56, 65, 75, 85, 95 }, 0, 1000, spread, false, dim) });
+    // Linear-light blending between the transformed stops.
+    {
+        const Stops redGreen { { 0, kRed }, { 255, kGreen } };
+        const char* approximated = "linear light is approximated by extra stops blended in sRGB: up to 11 off";
+        cases.push_back({ "linear RGB", linearGradientMovie(redGreen, 0, 2000, 0, true),
+                          linearProbes(redGreen, { 10, 30, 50, 70, 90 }, 0, 2000, 0, true), approximated });
+        cases.push_back({ "linear RGB under a colour transform", linearGradientMovie(redGreen, 0, 2000, 0, true, dim),
+                          linearProbes(redGreen, { 10, 30, 50, 70, 90 }, 0, 2000, 0, true, dim), approximated });
+        cases.push_back({ "linear RGB, reflected, transformed", linearGradientMovie(redGreen, 0, 1000, 1, true, dim),
+                          linearProbes(redGreen, { 20, 40, 60, 80 }, 0, 1000, 1, true, dim), approximated });
+    }
+    // Subtracting from both stops darkens the ends, not the middle twice:
+    // the transform applies to the stops, then the blend runs between them.
+    {
+        const ColorXform darker { .rAdd = -128, .bAdd = -128 };
+        cases.push_back({ "negative add terms", linearGradientMovie(redBlue, 0, 2000, 0, false, darker),
+                          linearProbes(redBlue, { 10, 30, 50, 70, 90 }, 0, 2000, 0, false, darker) });
+    }
+    for (const Case& c : cases)
+        for (bool aa : { true, false })
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
+                << c.bytes << c.probes << aa << QString::fromUtf8(c.fault);
+}
+
+void MovieFidelityTest::gradients()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Probes, probes);
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    const QString missed = misses(draw(bytes, antialias, { 100, 100 }), probes);
+    expectFault(fault);
+    QVERIFY2(missed.isEmpty(), qPrintable(missed));
+}
+
+void MovieFidelityTest::focalGradients_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Probes>("probes");
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+
+    // A circle of radius 800 twips (40 pixels) around the stage's centre,
+    // red at the focal point to blue on the circle, padded blue outside.
+    const Stops redBlue { { 0, kRed }, { 255, kBlue } };
+    struct Case {
+        const char* name;
+        GradientFill::Type type;
+        int16_t focal; // 8.8
+        const char* fault = "";
+    };
+    const Case cases[] = {
+        { "radial", GradientFill::Radial, 0 },
+        { "focal point halfway", GradientFill::Focal, 128 },
+        { "focal point near the edge", GradientFill::Focal, 243 },
+        { "focal point on the edge", GradientFill::Focal, 256 },
+        { "focal point on the far edge", GradientFill::Focal, -256 },
+    };
+    const double scale = 800 / 16384.0;
+    for (const Case& c : cases) {
+        Movie m;
+        m.background({ 255, 255, 255 });
+        GradientFill g;
+        g.type = c.type;
+        g.matrix = Transform::scale(scale, scale, 1000, 1000);
+        g.stops = redBlue;
+        g.focal = c.focal;
+        gradientRect(m, 1, 0, 0, 2000, 2000, g);
+        m.place(1, 1);
+        m.showFrame();
+        const double focal = c.type == GradientFill::Focal ? c.focal / 256.0 : 0;
+        Probes probes;
+        const QPoint points[] = { { 50, 50 }, { 30, 50 }, { 20, 50 }, { 70, 50 }, { 50, 25 }, { 50, 80 },
+                                  { 35, 65 }, { 64, 36 }, { 40, 30 }, { 5, 50 }, { 95, 50 }, { 50, 3 }, { 95, 95 } };
+        for (QPoint p : points) {
+            // Pixel centre in the gradient's space.
+            const double gx = ((p.x() + 0.5) * 20 - 1000) / scale, gy = ((p.y() + 0.5) * 20 - 1000) / scale;
+            // Colours change fastest next to the focal point: leave it out.
+            if (std::hypot(gx - focal * 16384, gy) < 16384 * 0.15)
+                continue;
+            probes.append({ p.x(), p.y(), rampAt(redBlue, focalRatio(gx, gy, focal), false), 5 });
+        }
+        for (bool aa : { true, false })
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
+                << m.bytes() << probes << aa << QString::fromUtf8(c.fault);
+    }
+}
+
+void MovieFidelityTest::focalGradients()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Probes, probes);
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    const QString missed = misses(draw(bytes, antialias, { 100, 100 }), probes);
+    expectFault(fault);
+    QVERIFY2(missed.isEmpty(), qPrintable(missed));
+}
+
+void MovieFidelityTest::colourTransforms_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QColor>("expected");
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+
+    // A square of `fill` under `own`, inside a sprite placed under `parent`
+    // (when given), over white. Each transform: channel * mul / 256 + add;
+    // nested transforms combine into one (the parent's multipliers scale the
+    // child's add terms), applied once and clamped to 0..255 at the end.
+    struct Case {
+        const char* name;
+        Color fill;
+        ColorXform own;
+        std::optional<ColorXform> parent;
+        QColor expected; // over white
+        const char* fault = "";
+    };
+    const Case cases[] = {
+        { "alpha add shows a fill of alpha 0", { 255, 0, 0, 0 }, { .aAdd = 255 }, {}, QColor(255, 0, 0) },
+        { "alpha add alone gives half cover", { 0, 0, 255, 0 }, { .aAdd = 128 }, {}, QColor(127, 127, 255) },
+        { "alpha add on a faint fill", { 255, 0, 0, 64 }, { .aAdd = 64 }, {}, QColor(255, 127, 127) },
+        { "alpha multiplied away, then added", { 0, 128, 0, 255 }, { .aMul = 0, .aAdd = 255 }, {}, QColor(0, 128, 0) },
+        { "negative add clamps at zero", { 200, 100, 50 }, { .rAdd = -300, .gAdd = -50 }, {}, QColor(0, 50, 50) },
+        { "multiplier past one clamps", { 200, 100, 50 }, { .rMul = 512, .gMul = 384 }, {}, QColor(255, 150, 50) },
+        { "negative multiplier inverts", { 200, 100, 50 }, { -256, -256, -256, 256, 255, 255, 255, 0 }, {}, QColor(55, 155, 205) },
+        { "parent alpha add shows a child of alpha 0", { 0, 0, 255, 0 }, {}, ColorXform { .aAdd = 255 }, QColor(0, 0, 255) },
+        { "parent multiplier scales the child's add", { 200, 0, 0 }, { .rAdd = 100 }, ColorXform { .rMul = 128 }, QColor(150, 0, 0) },
+        { "parent add after the child's multiplier", { 100, 100, 100 }, { .gMul = 0 }, ColorXform { .gAdd = 80 }, QColor(100, 80, 100) },
+        { "parent alpha halves the child's alpha add", { 255, 0, 0, 0 }, { .aAdd = 255 }, ColorXform { .aMul = 128 }, QColor(255, 128, 128) },
+    };
+    for (const Case& c : cases) {
+        Movie m;
+        m.background({ 255, 255, 255 });
+        m.rect(1, 0, 0, 1000, 1000, c.fill);
+        if (c.parent) {
+            Movie inner;
+            place(inner, { .depth = 1, .id = 1, .matrix = Transform {}, .colorTransform = c.own });
+            inner.showFrame();
+            m.sprite(2, inner);
+            place(m, { .depth = 1, .id = 2, .matrix = Transform::at(500, 500), .colorTransform = c.parent });
+        } else {
+            place(m, { .depth = 1, .id = 1, .matrix = Transform::at(500, 500), .colorTransform = c.own });
+        }
+        m.showFrame();
+        for (bool aa : { true, false })
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
+                << m.bytes() << c.expected << aa << QString::fromUtf8(c.fault);
+    }
+}
+
+void MovieFidelityTest::colourTransforms()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QColor, expected);
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    // The square covers pixels 25..75; outside it the stage stays white.
+    const QString missed = misses(draw(bytes, antialias, { 100, 100 }),
+                                  { { 50, 50, expected, 2 }, { 30, 70, expected, 2 }, { 10, 50, kWhite, 0 } });
+    expectFault(fault);
+    QVERIFY2(missed.isEmpty(), qPrintable(missed));
+}
+
+void MovieFidelityTest::clipLayers_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<Probes>("probes");
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+
+    // Characters: 1 a full-stage red square, 2 a green band across the
+    // bottom half, 3..6 mask rectangles (colours never shown).
+    auto base = [] {
+        Movie m;
+        m.background({ 255, 255, 255 });
+        m.rect(1, 0, 0, 2000, 2000, kRed);
+        m.rect(2, 0, 1000, 2000, 1000, kGreen);
+        return m;
+    };
+    const QColor red(255, 0, 0), green(0, 255, 0), blue(0, 0, 255);
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+        Probes probes;
+        const char* fault = "";
+    };
+    std::vector<Case> cases;
+    {
+        // Clip layers sharing one clip depth are one mask: what shows is
+        // inside either of them (as a mask layer holding two shapes).
+        Movie m = base();
+        m.rect(3, 200, 200, 600, 1600, kBlack);  // x 10..40 px
+        m.rect(4, 1200, 200, 600, 1600, kBlack); // x 60..90 px
+        m.place(1, 3, 0, 0, 3);
+        m.place(2, 4, 0, 0, 3);
+        m.place(3, 1);
+        m.showFrame();
+        cases.push_back({ "two clip layers at one depth", m.bytes(),
+                          { { 25, 50, red }, { 75, 50, red }, { 50, 50, kWhite }, { 5, 50, kWhite }, { 95, 50, kWhite } },
+                          "clip layers at one depth are intersected, so nothing shows" });
+    }
+    {
+        // Different clip depths nest: depth 3 lies under both masks, depth 4
+        // only under the first.
+        Movie m = base();
+        m.rect(3, 200, 0, 1200, 2000, kBlack); // x 10..70 px
+        m.rect(4, 800, 0, 1000, 2000, kBlack); // x 40..90 px
+        m.rect(5, 0, 200, 2000, 600, kBlue);   // a blue band, y 10..40 px
+        m.place(1, 3, 0, 0, 4);
+        m.place(2, 4, 0, 0, 3);
+        m.place(3, 5);
+        m.place(4, 2);
+        m.showFrame();
+        cases.push_back({ "clip layers nested by depth", m.bytes(),
+                          { { 55, 25, blue }, { 25, 25, kWhite }, { 80, 25, kWhite }, { 25, 75, green }, { 55, 75, green },
+                            { 80, 75, kWhite }, { 5, 75, kWhite } } });
+    }
+    {
+        // The first mask's clip depth is the second mask's depth: the second
+        // mask alone decides what shows above it.
+        Movie m = base();
+        m.rect(3, 200, 0, 800, 2000, kBlack);  // x 10..50 px
+        m.rect(4, 600, 0, 1200, 2000, kBlack); // x 30..90 px
+        m.rect(5, 0, 200, 2000, 600, kBlue);   // y 10..40 px
+        m.place(1, 3, 0, 0, 3);
+        m.place(2, 5);
+        m.place(3, 4, 0, 0, 4);
+        m.place(4, 2);
+        m.showFrame();
+        cases.push_back({ "a clip layer ends where the next begins", m.bytes(),
+                          { { 20, 25, blue }, { 40, 25, blue }, { 70, 25, kWhite }, { 20, 75, kWhite },
+                            { 40, 75, green }, { 70, 75, green }, { 95, 75, kWhite } },
+                          "a clip layer stays open until every mask opened after it closes" });
+    }
+    {
+        // A sprite's clip layer masks the sprite's own depths up to its clip
+        // depth, moved and scaled with the sprite, and nothing of the parent.
+        Movie inner;
+        inner.place(1, 3, 0, 0, 9);  // reaches past the sprite's depths
+        inner.place(2, 1, -1000, -1000);
+        inner.showFrame();
+        Movie m = base();
+        m.rect(3, 0, 0, 400, 400, kBlack); // 20 x 20 px, scaled to 30 x 30
+        m.rect(5, 0, 1600, 2000, 300, kBlue); // y 80..95 px
+        m.sprite(10, inner);
+        place(m, { .depth = 1, .id = 10, .matrix = Transform::scale(1.5, 1.5, 600, 600) }); // mask at 30..60 px
+        m.place(2, 5);
+        m.showFrame();
+        cases.push_back({ "a clip layer inside a sprite", m.bytes(),
+                          { { 35, 35, red }, { 55, 55, red }, { 25, 45, kWhite }, { 65, 45, kWhite }, { 45, 25, kWhite },
+                            { 45, 70, kWhite }, { 10, 88, blue }, { 50, 88, blue } } });
+    }
+    {
+        // A mask over a sprite that has a mask of its own: what shows is
+        // inside both.
+        Movie inner;
+        inner.place(1, 4, 0, 0, 2);
+        inner.place(2, 1);
+        inner.showFrame();
+        Movie m = base();
+        m.rect(3, 200, 0, 1000, 2000, kBlack); // x 10..60 px
+        m.rect(4, 0, 200, 2000, 1000, kBlack); // y 10..60 px
+        m.sprite(10, inner);
+        m.place(1, 3, 0, 0, 2);
+        m.place(2, 10);
+        m.showFrame();
+        cases.push_back({ "nested clips", m.bytes(),
+                          { { 30, 30, red }, { 55, 15, red }, { 30, 80, kWhite }, { 80, 30, kWhite }, { 5, 5, kWhite } } });
+    }
+    {
+        // A sprite as a clip layer masks with all its shapes together.
+        Movie shapes;
+        shapes.place(1, 3);
+        shapes.place(2, 4);
+        shapes.showFrame();
+        Movie m = base();
+        m.rect(3, 200, 200, 600, 600, kBlack);   // 10..40 px
+        m.rect(4, 1200, 1200, 600, 600, kBlack); // 60..90 px
+        m.sprite(10, shapes);
+        m.place(1, 10, 0, 0, 2);
+        m.place(2, 1);
+        m.showFrame();
+        cases.push_back({ "a sprite as a clip layer", m.bytes(),
+                          { { 25, 25, red }, { 75, 75, red }, { 75, 25, kWhite }, { 25, 75, kWhite }, { 50, 50, kWhite } } });
+    }
+    for (const Case& c : cases)
+        for (bool aa : { true, false })
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
+                << c.bytes << c.probes << aa << QString::fromUtf8(c.fault);
+}
+
+void MovieFidelityTest::clipLayers()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(Probes, probes);
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    const QString missed = misses(draw(bytes, antialias, { 100, 100 }), probes);
+    expectFault(fault);
+    QVERIFY2(missed.isEmpty(), qPrintable(missed));
+}
+
+void MovieFidelityTest::cacheAsBitmapReachesTheStage()
+{
+    // Set by PlaceObject3, kept through moves that leave it out, cleared by one that clears it.
+    Movie m;
+    m.rect(1, 0, 0, 400, 400, kRed);
+    place(m, { .depth = 1, .id = 1, .matrix = Transform {}, .cacheAsBitmap = true });
+    m.place(2, 1, 500, 0);
+    m.showFrame();
+    place(m, { .depth = 1, .move = true, .matrix = Transform::at(20, 0) });
+    m.showFrame();
+    place(m, { .depth = 1, .move = true, .cacheAsBitmap = false });
+    m.showFrame();
+    auto loaded = load(m.bytes());
+    QVERIFY(loaded);
+    MoviePlayer player(loaded->movie);
+    QVERIFY(player.root().displayList.at(1).cacheAsBitmap);
+    QVERIFY(!player.root().displayList.at(2).cacheAsBitmap);
+    player.tick();
+    QVERIFY(player.root().displayList.at(1).cacheAsBitmap);
+    const uint64_t version = player.stageVersion();
+    player.tick();
+    QVERIFY(!player.root().displayList.at(1).cacheAsBitmap);
+    QVERIFY(player.stageVersion() > version);
+}
+
+namespace {
+
+// A shape of slanted and upright edges at fractions of pixels, so that any
+// shift that is not a whole number of pixels changes some of its pixels:
+// a triangle beside a half-transparent rectangle.
+void addCachedArt(Movie& m)
+{
+    Bits b;
+    b.u16(1);
+    b.rect(0, 900, 0, 700);
+    b.u8(2);
+    solidFill(b, { 200, 40, 40 }, 3);
+    solidFill(b, { 40, 40, 200, 160 }, 3);
+    b.u8(0);
+    ShapeWriter s(b, 2, 0);
+    s.style(-1, 1, -1, true, 7, 13);
+    s.line(433, 91);
+    s.line(-217, 571);
+    s.line(-216, -662);
+    s.style(-1, 2, -1, true, 508, 48);
+    s.line(387, 0);
+    s.line(0, 611);
+    s.line(-387, 0);
+    s.line(0, -611);
+    s.end();
+    m.tag(32, b.out);
+}
+
+QByteArray cachedArt(int32_t tx, int32_t ty, bool cache)
+{
+    Movie m;
+    m.background({ 250, 245, 230 });
+    addCachedArt(m);
+    Placement p { .depth = 1, .id = 1, .matrix = Transform::at(tx, ty) };
+    if (cache)
+        p.cacheAsBitmap = true;
+    place(m, p);
+    m.showFrame();
+    return m.bytes();
+}
+
+// The twips of the whole device pixel nearest `twips`, at `zoom` device pixels per stage pixel.
+int32_t snapped(int32_t twips, int zoom)
+{
+    const double pixel = 20.0 / zoom;
+    return int32_t(std::lround(std::round(twips / pixel) * pixel));
+}
+
+} // namespace
+
+void MovieFidelityTest::cacheAsBitmapSnapsToPixels_data()
+{
+    QTest::addColumn<int>("tx");
+    QTest::addColumn<int>("ty");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+    // Offsets from whole stage pixels (20 twips) that round down and up.
+    const struct {
+        const char* name;
+        int tx, ty, zoom;
+    } cases[] = {
+        { "a quarter pixel right", 605, 400, 1 },
+        { "three quarters down", 600, 415, 1 },
+        { "a fifth and two thirds", 604, 413, 1 },
+        { "zoomed twice, 0.3 and 1.4 pixels", 603, 414, 2 },
+    };
+    for (const auto& c : cases)
+        for (bool aa : { true, false })
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
+                << c.tx << c.ty << c.zoom << aa << QStringLiteral("cacheAsBitmap is drawn as if absent");
+}
+
+void MovieFidelityTest::cacheAsBitmapSnapsToPixels()
+{
+    // The player draws a cached object once into a picture of its own and
+    // puts that picture on whole device pixels: placed at a fraction of a
+    // pixel, it shows exactly what it shows at the nearest whole pixel.
+    QFETCH(int, tx);
+    QFETCH(int, ty);
+    QFETCH(int, zoom);
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    const QSize size(100 * zoom, 100 * zoom);
+    const QImage rounded = draw(cachedArt(snapped(tx, zoom), snapped(ty, zoom), false), antialias, size);
+    // The fixture can tell: without the flag, the fraction shows.
+    QVERIFY(!differences(draw(cachedArt(tx, ty, false), antialias, size), rounded, 2).isEmpty());
+    const QString differ = differences(draw(cachedArt(tx, ty, true), antialias, size), rounded, 2);
+    expectFault(fault);
+    QVERIFY2(differ.isEmpty(), qPrintable(differ));
+}
+
+void MovieFidelityTest::cachedObjectMovingByFractions_data()
+{
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+    QTest::newRow("smooth") << true << QStringLiteral("cacheAsBitmap is drawn as if absent");
+    QTest::newRow("aliased") << false << QStringLiteral("cacheAsBitmap is drawn as if absent");
+}
+
+void MovieFidelityTest::cachedObjectMovingByFractions()
+{
+    // Frame by frame, drawing only what changed, a cached object that walks
+    // by fractions of a pixel shows the pixels of its nearest whole position.
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    const int steps[][2] = { { 605, 400 }, { 613, 404 }, { 627, 391 }, { 633, 417 } };
+    Movie m;
+    m.background({ 250, 245, 230 });
+    addCachedArt(m);
+    m.rect(2, 0, 0, 2000, 300, { 30, 120, 60 }); // a still band for the changes to meet
+    m.place(1, 2, 0, 1500);
+    for (size_t f = 0; f < std::size(steps); ++f) {
+        Placement p { .depth = 2, .id = f ? uint16_t(0) : uint16_t(1), .move = f > 0,
+                      .matrix = Transform::at(steps[f][0], steps[f][1]) };
+        if (!f)
+            p.cacheAsBitmap = true;
+        place(m, p);
+        m.showFrame();
+    }
+    auto loaded = load(m.bytes());
+    QVERIFY(loaded);
+    MoviePlayer player(loaded->movie);
+    MovieRenderer renderer(loaded);
+    QImage frame(100, 100, QImage::Format_ARGB32_Premultiplied);
+    QStringList wrong;
+    for (size_t f = 0; f < std::size(steps); ++f) {
+        if (f)
+            player.tick();
+        renderer.renderChanges(frame, player, antialias);
+        Movie still;
+        still.background({ 250, 245, 230 });
+        addCachedArt(still);
+        still.rect(2, 0, 0, 2000, 300, { 30, 120, 60 });
+        still.place(1, 2, 0, 1500);
+        still.place(2, 1, snapped(steps[f][0], 1), snapped(steps[f][1], 1));
+        still.showFrame();
+        const QString differ = differences(frame, draw(still.bytes(), antialias, frame.size()), 2);
+        if (!differ.isEmpty())
+            wrong << QStringLiteral("frame %1: %2").arg(f + 1).arg(differ);
+    }
+    expectFault(fault);
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join("; ")));
+}
+
+void MovieFidelityTest::strokeWidths_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<double>("sx");
+    QTest::addColumn<double>("sy");
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<double>("expected"); // device pixels, every side alike
+    QTest::addColumn<bool>("antialias");
+    QTest::addColumn<QString>("fault");
+
+    // A square outline of 800 twips (40 pixels) at (20, 20) pixels on a
+    // 200 x 200 pixel stage, placed scaled by (sx, sy). The player strokes
+    // the transformed outline with one width all round: the line's width
+    // times the square root of the transform's area scale, or, with a
+    // no-scale flag, times the scale of the axis that still counts (none:
+    // the width as written). Hairlines (width 0), and any stroke thinner than
+    // a pixel, are one device pixel wide.
+    struct Case {
+        const char* name;
+        Stroke stroke;
+        double sx, sy;
+        int zoom;
+        double expected;
+        const char* fault = "";
+    };
+    const char* kScaledOutline = "the stroke's outline is stretched with the shape: its sides differ";
+    const Case cases[] = {
+        { "uniform scale", { .width = 40 }, 2, 2, 1, 4 },
+        { "stretched across", { .width = 40 }, 4, 1, 1, 4, kScaledOutline },
+        { "stretched down", { .width = 40 }, 1, 4, 1, 4, kScaledOutline },
+        { "stretched on a zoomed stage", { .width = 40 }, 1, 4, 2, 8, kScaledOutline },
+        { "no horizontal scaling", { .width = 40, .noHScale = true }, 4, 2, 1, 4 },
+        { "no vertical scaling", { .width = 40, .noVScale = true }, 4, 2, 1, 8 },
+        { "no scaling at all", { .width = 40, .noHScale = true, .noVScale = true }, 4, 2, 1, 2 },
+        { "hairline, stretched", { .width = 0 }, 4, 2, 1, 1 },
+        { "hairline, shrunk", { .width = 0 }, 0.5, 0.75, 1, 1 },
+        { "hairline on a zoomed stage", { .width = 0 }, 3, 1, 2, 1 },
+        { "thinner than a pixel", { .width = 20 }, 0.5, 0.25, 1, 1 },
+    };
+    for (const Case& c : cases) {
+        Movie m;
+        m.widthTwips = m.heightTwips = 4000;
+        m.background({ 255, 255, 255 });
+        strokedRect(m, 1, 0, 0, 800, 800, c.stroke);
+        place(m, { .depth = 1, .id = 1, .matrix = Transform::scale(c.sx, c.sy, 400, 400) });
+        m.showFrame();
+        for (bool aa : { true, false })
+            QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
+                << m.bytes() << c.sx << c.sy << c.zoom << c.expected << aa << QString::fromUtf8(c.fault);
+    }
+}
+
+void MovieFidelityTest::strokeWidths()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(double, sx);
+    QFETCH(double, sy);
+    QFETCH(int, zoom);
+    QFETCH(double, expected);
+    QFETCH(bool, antialias);
+    QFETCH(QString, fault);
+    const QImage img = draw(bytes, antialias, { 200 * zoom, 200 * zoom });
+    QVERIFY(!img.isNull());
+    // Each side crossed at its middle, by a line reaching a little past the
+    // widest stroke expected.
+    const int left = 20 * zoom, top = 20 * zoom;
+    const int right = int(std::lround((20 + 40 * sx) * zoom)), bottom = int(std::lround((20 + 40 * sy) * zoom));
+    const int midX = (left + right) / 2, midY = (top + bottom) / 2;
+    const int reach = int(std::ceil(expected)) + 3;
+    const double widths[] = {
+        crossed(img, { left - reach, midY }, { 1, 0 }, 2 * reach + 1),
+        crossed(img, { right - reach, midY }, { 1, 0 }, 2 * reach + 1),
+        crossed(img, { midX, top - reach }, { 0, 1 }, 2 * reach + 1),
+        crossed(img, { midX, bottom - reach }, { 0, 1 }, 2 * reach + 1),
+    };
+    // Smooth edges cover partial pixels; aliased ones round to whole pixels.
+    const double tolerance = antialias ? 0.6 : 1.0;
+    QStringList wrong;
+    const char* sides[] = { "left", "right", "top", "bottom" };
+    for (int i = 0; i < 4; ++i)
+        if (std::abs(widths[i] - expected) > tolerance)
+            wrong << QStringLiteral("%1 side %2 px").arg(sides[i]).arg(widths[i], 0, 'f', 2);
+    expectFault(fault);
+    QVERIFY2(wrong.isEmpty(), qPrintable(QStringLiteral("expected %1 px: %2").arg(expected).arg(wrong.join(", "))));
+}
+
+QTEST_MAIN(MovieFidelityTest)
+#include "tst_moviefidelity.moc"
