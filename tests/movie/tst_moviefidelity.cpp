@@ -124,22 +124,24 @@ Color transformed(Color c, const ColorXform& x)
     return { ch(c.r, x.rMul, x.rAdd), ch(c.g, x.gMul, x.gAdd), ch(c.b, x.bMul, x.bAdd), ch(c.a, x.aMul, x.aAdd) };
 }
 
-// The colour at `ratio` of stops given in increasing order (repeats allowed):
-// the first stop's colour before it, the last's after it, and between two
-// neighbours a straight blend, in linear light when asked. The colour
-// transform applies to each stop, and the blend runs between the results.
+// The colour at `ratio`, the stops taken in the order written: the first
+// stop whose ratio is not below it ends the segment, which starts at the stop
+// before (even one that went back). Before the first stop: its colour; past
+// every stop: the last one's. Between, a straight blend, in linear light when
+// asked. The colour transform applies to each stop, and the blend runs
+// between the results.
 QColor rampAt(const Stops& stops, double ratio, bool linearRgb, const ColorXform& cx = {})
 {
     auto at = [&](size_t i) { return transformed(stops[i].second, cx); };
-    if (ratio <= stops.front().first)
-        return at(0);
-    if (ratio >= stops.back().first)
-        return at(stops.size() - 1);
-    size_t k = 1;
-    while (stops[k].first < ratio)
+    size_t k = 0;
+    while (k < stops.size() && stops[k].first < ratio)
         ++k;
+    if (k == 0)
+        return at(0);
+    if (k == stops.size())
+        return at(k - 1);
     const Color a = at(k - 1), b = at(k);
-    const double t = (ratio - stops[k - 1].first) / double(stops[k].first - stops[k - 1].first);
+    const double t = std::clamp((ratio - stops[k - 1].first) / double(stops[k].first - stops[k - 1].first), 0.0, 1.0);
     auto mix = [&](uint8_t x, uint8_t y) {
         double v = linearRgb ? fromLinear(toLinear(x) * (1 - t) + toLinear(y) * t) : x + (double(y) - x) * t;
         return int(std::lround(v));
@@ -286,11 +288,19 @@ void MovieFidelityTest::gradients_data()
     // gradient whose first stop sits at 255 is that colour throughout.
     cases.push_back({ "stops in falling order", linearGradientMovie({ { 255, kBlue }, { 0, kRed } }, 0, 2000, 0, false),
                       all(QColor(0, 0, 255)) });
-    // A stop going back leaves the ramp before it alone.
+    // A stop going back is never reached itself, but it starts the segment
+    // after it: past 128, cyan (at 50) to blue.
     {
         const Stops back { { 0, kRed }, { 128, kGreen }, { 50, kCyan }, { 255, kBlue } };
         cases.push_back({ "a stop going back", linearGradientMovie(back, 0, 2000, 0, false),
-                          linearProbes({ { 0, kRed }, { 128, kGreen } }, { 5, 25, 45 }, 0, 2000, 0, false) });
+                          linearProbes(back, { 5, 25, 45, 55, 75, 95 }, 0, 2000, 0, false) });
+    }
+    // Past every stop the fill is the last stop's colour, even when an
+    // earlier stop has a higher ratio.
+    {
+        const Stops last { { 0, kRed }, { 200, kBlue }, { 150, kYellow } };
+        cases.push_back({ "last stop below an earlier one", linearGradientMovie(last, 0, 2000, 0, false),
+                          linearProbes(last, { 10, 40, 70, 85, 95 }, 0, 2000, 0, false) });
     }
     // Spread modes past the gradient square (here the left half of the
     // stage), under a colour transform that applies to each stop.
@@ -488,18 +498,19 @@ void MovieFidelityTest::clipLayers_data()
     };
     std::vector<Case> cases;
     {
-        // Clip layers sharing one clip depth are one mask: what shows is
-        // inside either of them (as a mask layer holding two shapes).
+        // Every clip layer masks the depths above it up to its clip depth, on
+        // its own: two of them sharing a clip depth both mask what lies
+        // under it, so what shows is inside both.
         Movie m = base();
-        m.rect(3, 200, 200, 600, 1600, kBlack);  // x 10..40 px
-        m.rect(4, 1200, 200, 600, 1600, kBlack); // x 60..90 px
+        m.rect(3, 200, 200, 1000, 1600, kBlack); // x 10..60 px
+        m.rect(4, 800, 200, 1000, 1600, kBlack); // x 40..90 px
         m.place(1, 3, 0, 0, 3);
         m.place(2, 4, 0, 0, 3);
         m.place(3, 1);
         m.showFrame();
         cases.push_back({ "two clip layers at one depth", m.bytes(),
-                          { { 25, 50, red }, { 75, 50, red }, { 50, 50, kWhite }, { 5, 50, kWhite }, { 95, 50, kWhite } },
-                          "clip layers at one depth are intersected, so nothing shows" });
+                          { { 50, 50, red }, { 25, 50, kWhite }, { 75, 50, kWhite }, { 5, 50, kWhite },
+                            { 95, 50, kWhite }, { 50, 5, kWhite } } });
     }
     {
         // Different clip depths nest: depth 3 lies under both masks, depth 4
