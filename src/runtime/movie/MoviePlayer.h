@@ -97,6 +97,9 @@ private:
         const DoAction* action;
     };
     std::vector<Pending> m_pending;
+    // Objects the frame being applied removed, by depth, until placed again.
+    using Removed = std::map<uint16_t, DisplayObject>;
+    Removed* m_removed = nullptr;
     std::vector<std::weak_ptr<Clip>> m_fresh; // created this tick: they wait for the next
     std::map<const Clip*, std::shared_ptr<Clip>> m_self; // clips to their owners, for the action queue
 };
