@@ -211,6 +211,7 @@ private slots:
     void followsTheClock_data();
     void followsTheClock();
     void fallingBehindSkipsDrawingNotSteps();
+    void stepsSlowerThanTheMovieAreDropped();
     void closingWhileLoadingIsHarmless();
     void unchangedFramesPaintNothing_data();
     void unchangedFramesPaintNothing();
@@ -423,6 +424,30 @@ void MovieViewTest::fallingBehindSkipsDrawingNotSteps()
     renderer.render(p, player, QRectF(expected.rect()));
     p.end();
     QCOMPARE(view.grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied), expected);
+}
+
+void MovieViewTest::stepsSlowerThanTheMovieAreDropped()
+{
+    // Each reading of this clock finds 30 ms gone, as if every step of a
+    // 50 fps timeline took that long: catching up a second's worth would
+    // hold the user-interface thread for a second and a half.
+    struct SlowSteps : ManualClock {
+        Time now() const override { return ManualClock::now() + (spent += std::chrono::milliseconds(30)); }
+        mutable Time spent { 0 };
+    };
+    QString path = writeFile(m_dir, "slow.swf", movingSquare(400, 50));
+    MovieView view;
+    auto owned = std::make_unique<SlowSteps>();
+    SlowSteps* clock = owned.get();
+    view.setClock(std::move(owned));
+    view.show();
+    QSignalSpy loaded(&view, &MovieView::loaded);
+    view.setMovie(path);
+    view.play();
+    QTRY_COMPARE(loaded.count(), 1);
+    clock->advance(std::chrono::seconds(2));
+    QVERIFY2(view.currentFrame() <= 3, qPrintable(QString::number(view.currentFrame())));
+    QVERIFY(view.currentFrame() > 1);
 }
 
 void MovieViewTest::closingWhileLoadingIsHarmless()

@@ -89,6 +89,7 @@ public:
     // When the next frame is due.
     Time next() const { return m_start + timeOf(m_frames + 1); }
     double rate() const { return m_rate; }
+    Time interval() const { return timeOf(1); }
 
 private:
     int64_t framesAt(Time now) const

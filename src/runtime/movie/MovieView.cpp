@@ -172,8 +172,16 @@ void MovieView::advance()
     // a frame that changes nothing is not drawn again, and one that changes
     // a little is drawn and painted only there.
     bool changed = false;
-    for (int64_t i = 0; i < steps; ++i)
+    const MovieClock::Time began = m_clock->now();
+    for (int64_t i = 0; i < steps; ++i) {
         changed = m_player->tick() || changed;
+        // Steps slower than the movie's time: the rest are dropped, or
+        // catching up would hold the user-interface thread ever longer.
+        if (i + 1 < steps && m_clock->now() - began > m_pacer.interval()) {
+            m_pacer.start(m_clock->now(), m_pacer.rate());
+            break;
+        }
+    }
     if (changed)
         requestFrame();
     schedule();
