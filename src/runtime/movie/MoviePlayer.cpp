@@ -15,24 +15,6 @@ Clip copyStage(const Clip& root)
     return copy;
 }
 
-namespace {
-
-// Whether two display lists draw the same, sprite instances being the same
-// only when they are one and the same instance.
-bool sameLook(const DisplayObject& p, const DisplayObject& q)
-{
-    return p.characterId == q.characterId && p.matrix == q.matrix && p.colorTransform == q.colorTransform
-        && p.ratio == q.ratio && p.clipDepth == q.clipDepth && p.visible == q.visible && p.clip == q.clip;
-}
-
-bool sameLook(const std::map<uint16_t, DisplayObject>& a, const std::map<uint16_t, DisplayObject>& b)
-{
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const auto& x, const auto& y) { return x.first == y.first && sameLook(x.second, y.second); });
-}
-
-} // namespace
-
 MoviePlayer::MoviePlayer(std::shared_ptr<const Movie> movie, PlayerLimits limits)
     : m_movie(std::move(movie))
     , m_limits(limits)
@@ -149,7 +131,7 @@ void MoviePlayer::place(Clip& clip, const PlaceObject& p)
             construct(*object->clip);
         }
     }
-    if (!p.move && !(before && sameLook(*before, *object)))
+    if (!p.move && !(before && *before == *object))
         m_changed = true;
 }
 
@@ -240,7 +222,7 @@ void MoviePlayer::gotoFrame(Clip& clip, uint32_t target)
         }
         // A loop back to a frame that looks like the one left is no change:
         // O(n) in the objects of both lists.
-        m_changed = changedBefore || !(background == m_background) || !sameLook(old, clip.displayList);
+        m_changed = changedBefore || !(background == m_background) || !(old == clip.displayList);
         for (auto& [depth, object] : old) {
             auto now = clip.displayList.find(depth);
             if (now != clip.displayList.end() && now->second.clip == object.clip)

@@ -24,6 +24,10 @@ struct DisplayObject {
     bool visible = true;
     std::string name;
     std::shared_ptr<Clip> clip; // sprite instances only
+
+    // Every field, so that one added later counts too; sprite instances
+    // are equal only when they are the same instance.
+    bool operator==(const DisplayObject&) const = default;
 };
 
 struct Clip {
