@@ -4,13 +4,13 @@
 #include <QPainter>
 #include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
 #include "runtime/movie/MovieCanvas.h"
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
-#include "runtime/movie/MovieRenderer.h"
 
 namespace yelvanis {
 
@@ -150,7 +150,8 @@ void MovieView::updateTimer()
         return;
     // Counted afresh from now: a panel shown again goes on where it stopped.
     m_ticking = true;
-    // As fast as the old players went at most, and no slower than a frame a minute.
+    // At most 120 frames a second, so that a file's rate cannot flood the
+    // event loop, and at least one a minute.
     const double fps = m_movie->movie->header.frameRate;
     m_pacer.start(m_clock->now(), fps > 0 ? std::clamp(fps, 1.0 / 60, 120.0) : 12.0);
     schedule();

@@ -21,6 +21,8 @@ class MoviePlayer;
 // setMovie() returns at once; a file that cannot be played leaves a quiet
 // placeholder and never an error. Loading and drawing happen on pool
 // threads: a paint shows the last finished frame and never waits for the next.
+// Frames come when a clock says they are due; a frame in which nothing moved
+// costs the timeline's step and nothing else.
 class MovieView : public QWidget {
     Q_OBJECT
 public:
@@ -62,7 +64,9 @@ protected:
 
 private:
     void onLoaded();
+    // Takes the timeline's steps that are due and asks for the next wake-up.
     void advance();
+    // Starts or stops the wake-ups, as playing, loaded and visible say.
     void updateTimer();
     void schedule();
     void fail(const QString& reason);
