@@ -205,22 +205,35 @@ QSize MovieView::deviceSize() const
     return QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
 }
 
+MovieView::FrameState MovieView::wanted() const
+{
+    return { m_player ? m_player->stageVersion() : 0, m_antialias, deviceSize(), devicePixelRatioF() };
+}
+
+bool MovieView::shows(const FrameState& want) const
+{
+    return m_player && hasFrame() && m_drawn.version == want.version && m_drawn.antialias == want.antialias
+        && m_drawn.size == want.size && m_drawn.ratio == want.ratio;
+}
+
 bool MovieView::isFrameCurrent() const
 {
-    return m_player && hasFrame() && m_drawn.version == m_player->stageVersion() && m_drawn.antialias == m_antialias
-        && m_drawn.size == deviceSize() && m_drawn.ratio == devicePixelRatioF();
+    return shows(wanted());
 }
 
 void MovieView::requestFrame()
 {
-    if (!m_player || !m_canvas || m_drawing || isFrameCurrent() || deviceSize().isEmpty())
+    if (!m_player || !m_canvas || m_drawing)
         return;
-    m_pending = { m_player->stageVersion(), m_antialias, deviceSize(), devicePixelRatioF() };
+    // Asked once: the screen's pixel ratio takes a few look-ups.
+    const FrameState want = wanted();
+    if (shows(want) || want.size.isEmpty())
+        return;
+    m_pending = want;
     ++m_drawings;
     // The stage is copied: the timeline plays on while the copy is drawn.
     auto stage = std::make_shared<const swf::Clip>(swf::copyStage(m_player->root()));
     const swf::Rgba background = m_player->background();
-    const FrameState want = m_pending;
     std::shared_ptr<MovieCanvas> canvas = m_canvas;
     m_drawing = true;
     // Drawn on a thread of Qt's own pool, whose large fills then run on that

@@ -105,6 +105,8 @@ private:
     };
     // What the shown picture holds, and what the drawing under way will hold.
     FrameState m_drawn, m_pending;
+    FrameState wanted() const; // the stage as it is now, at this size and quality
+    bool shows(const FrameState& want) const;
 };
 
 } // namespace yelvanis
