@@ -90,6 +90,7 @@ private slots:
     void editTextInEitherEncoding();
     void frameActions_data();
     void frameActions();
+    void tickTellsWhetherTheStageChanged_data();
     void tickTellsWhetherTheStageChanged();
     void mainTimelineLoop_data();
     void mainTimelineLoop();
@@ -515,26 +516,105 @@ void MoviePlaybackTest::frameActions()
     QCOMPARE(player.isPlaying(), playing);
 }
 
+void MoviePlaybackTest::tickTellsWhetherTheStageChanged_data()
+{
+    // Each movie loops; `changes` holds what each tick must answer, t or f.
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("changes");
+    auto movie = [] {
+        Movie m = withBackground();
+        m.rect(1, 0, 0, 500, 500, kRed);
+        m.rect(2, 0, 0, 500, 500, kBlue);
+        return m;
+    };
+    {
+        // Frame 1 places, frame 2 is empty, frame 3 moves the square, then back to frame 1.
+        Movie m = movie();
+        m.place(1, 1);
+        m.showFrame();
+        m.showFrame();
+        Bits b;
+        b.u8(0x01 | 0x04);
+        b.u16(1);
+        b.matrix(1, 1, 400, 0);
+        m.tag(26, b.out);
+        m.showFrame();
+        QTest::newRow("empty frame, move, loop back") << m.bytes() << "fttf";
+    }
+    {
+        Movie m = movie();
+        m.place(1, 1);
+        m.showFrame();
+        m.remove(1);
+        m.place(1, 1);
+        m.showFrame();
+        m.remove(1);
+        m.place(1, 1, 400, 0);
+        m.showFrame();
+        QTest::newRow("removed and placed again as it was") << m.bytes() << "fttf";
+    }
+    {
+        Movie m = movie();
+        m.place(1, 1);
+        m.showFrame();
+        m.place(1, 1);
+        m.showFrame();
+        QTest::newRow("placed anew over itself") << m.bytes() << "fff";
+    }
+    {
+        Movie m = movie();
+        m.place(1, 1, 100, 100);
+        m.showFrame();
+        m.showFrame();
+        QTest::newRow("loop back to a frame alike") << m.bytes() << "fff";
+    }
+    {
+        Movie m = movie();
+        m.place(1, 1);
+        m.showFrame();
+        m.remove(1);
+        m.place(1, 2);
+        m.showFrame();
+        QTest::newRow("replaced by another character") << m.bytes() << "ttt";
+    }
+    {
+        Movie m = movie();
+        m.place(1, 1);
+        m.place(2, 2, 600, 0);
+        m.showFrame();
+        m.remove(2);
+        m.showFrame();
+        QTest::newRow("removed") << m.bytes() << "ttt";
+    }
+    for (bool alike : {true, false}) {
+        // The main timeline has one frame; a sprite's two frames differ or not.
+        Movie inner;
+        inner.place(1, 1);
+        inner.showFrame();
+        inner.remove(1);
+        inner.place(1, alike ? 1 : 2);
+        inner.showFrame();
+        Movie m = movie();
+        m.sprite(10, inner);
+        m.place(1, 10, 200, 200);
+        m.showFrame();
+        QTest::newRow(alike ? "sprite frames alike" : "sprite frames differ") << m.bytes() << (alike ? "ffff" : "tttt");
+    }
+}
+
 void MoviePlaybackTest::tickTellsWhetherTheStageChanged()
 {
-    // Frame 1 places, frame 2 is empty, frame 3 moves the square, then back to frame 1.
-    Movie m = withBackground();
-    m.rect(1, 0, 0, 500, 500, kRed);
-    m.place(1, 1);
-    m.showFrame();
-    m.showFrame();
-    Bits b;
-    b.u8(0x01 | 0x04);
-    b.u16(1);
-    b.matrix(1, 1, 400, 0);
-    m.tag(26, b.out);
-    m.showFrame();
-    auto movie = load(m);
-    MoviePlayer player(movie->movie);
-    QCOMPARE(player.tick(), false); // to frame 2: nothing happens
-    QCOMPARE(player.tick(), true);  // to frame 3: the square moves
-    QCOMPARE(player.tick(), true);  // back to frame 1: rebuilt
-    QCOMPARE(player.tick(), false);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, changes);
+    auto loaded = yelvanis::loadMovieData(bytes).loaded;
+    QVERIFY(loaded);
+    MoviePlayer player(loaded->movie);
+    for (int i = 0; i < changes.size(); ++i) {
+        const uint64_t version = player.stageVersion();
+        const bool changed = player.tick();
+        QVERIFY2(changed == (changes[i] == 't'), qPrintable(QStringLiteral("tick %1 to frame %2").arg(i + 1).arg(player.currentFrame() + 1)));
+        QCOMPARE(player.stageVersion() != version, changed);
+    }
 }
 
 void MoviePlaybackTest::mainTimelineLoop_data()

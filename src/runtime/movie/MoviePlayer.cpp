@@ -1,6 +1,8 @@
 #include "runtime/movie/MoviePlayer.h"
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace yelvanis::swf {
 
@@ -60,6 +62,7 @@ void MoviePlayer::forget(DisplayObject& object)
     object.clip.reset();
 }
 
+// Only within applyFrame(), which keeps m_removed.
 void MoviePlayer::place(Clip& clip, const PlaceObject& p)
 {
     auto it = clip.displayList.find(p.depth);
@@ -67,6 +70,7 @@ void MoviePlayer::place(Clip& clip, const PlaceObject& p)
     if (p.move && !exists)
         return; // nothing to modify
     DisplayObject* object = nullptr;
+    std::optional<DisplayObject> before; // what a new object replaces, when no sprite
     if (p.move) {
         object = &it->second;
         // Timelines often place objects again just as they were.
@@ -80,17 +84,27 @@ void MoviePlayer::place(Clip& clip, const PlaceObject& p)
             object->characterId = *p.characterId;
         }
     } else {
-        m_changed = true;
-        if (!p.characterId)
+        if (!p.characterId) {
+            m_changed = true;
             return;
+        }
+        // Timelines also remove an object and place it again just as it was.
+        if (auto gone = m_removed->find(p.depth); gone != m_removed->end()) {
+            before = std::move(gone->second);
+            m_removed->erase(gone);
+        }
         if (exists) {
             // A new object at a taken depth replaces the old one.
+            if (!it->second.clip)
+                before = it->second;
             forget(it->second);
             it->second = DisplayObject {};
             object = &it->second;
         } else {
-            if (m_objects >= m_limits.maxObjects)
+            if (m_objects >= m_limits.maxObjects) {
+                m_changed = true;
                 return;
+            }
             object = &clip.displayList[p.depth];
             ++m_objects;
         }
@@ -121,14 +135,22 @@ void MoviePlayer::place(Clip& clip, const PlaceObject& p)
             construct(*object->clip);
         }
     }
+    if (!p.move && !(before && *before == *object))
+        m_changed = true;
 }
 
+// Only within applyFrame(), which keeps m_removed.
 void MoviePlayer::remove(Clip& clip, uint16_t depth)
 {
     auto it = clip.displayList.find(depth);
     if (it == clip.displayList.end())
         return;
-    m_changed = true;
+    // Left for a place at the same depth in this frame to tell whether it
+    // changed anything; a sprite instance is gone for good.
+    if (!it->second.clip)
+        (*m_removed)[depth] = it->second;
+    else
+        m_changed = true;
     forget(it->second);
     clip.displayList.erase(it);
     if (m_objects)
@@ -138,6 +160,9 @@ void MoviePlayer::remove(Clip& clip, uint16_t depth)
 void MoviePlayer::applyFrame(Clip& clip, uint32_t frame)
 {
     const Frame& f = clip.timeline->frames[frame];
+    // A sprite placed in this frame applies its own first frame meanwhile.
+    Removed removed;
+    Removed* outer = std::exchange(m_removed, &removed);
     for (const ControlTag& tag : f.tags) {
         if (const auto* p = std::get_if<PlaceObject>(&tag))
             place(clip, *p);
@@ -148,6 +173,9 @@ void MoviePlayer::applyFrame(Clip& clip, uint32_t frame)
             m_background = bg->color;
         }
     }
+    m_removed = outer;
+    if (!removed.empty())
+        m_changed = true; // removed and not placed again
 }
 
 void MoviePlayer::queueActions(Clip& clip, uint32_t frame)
@@ -177,7 +205,8 @@ void MoviePlayer::gotoFrame(Clip& clip, uint32_t target)
         std::map<uint16_t, DisplayObject> old = std::move(clip.displayList);
         clip.displayList.clear();
         m_objects -= std::min(m_objects, old.size());
-        m_changed = true;
+        const bool changedBefore = m_changed;
+        const Rgba background = m_background;
         std::map<uint16_t, std::shared_ptr<Clip>> keep;
         for (auto& [depth, object] : old)
             if (object.clip)
@@ -193,11 +222,17 @@ void MoviePlayer::gotoFrame(Clip& clip, uint32_t target)
                 forget(object);
                 object.clip = k->second;
                 m_self[object.clip.get()] = object.clip;
-                o->second.clip.reset();
             }
         }
-        for (auto& [depth, object] : old)
+        // A loop back to a frame that looks like the one left is no change:
+        // O(n) in the objects of both lists.
+        m_changed = changedBefore || !(background == m_background) || !(old == clip.displayList);
+        for (auto& [depth, object] : old) {
+            auto now = clip.displayList.find(depth);
+            if (now != clip.displayList.end() && now->second.clip == object.clip)
+                object.clip.reset(); // kept, not forgotten
             forget(object);
+        }
     }
     clip.frame = target;
 }

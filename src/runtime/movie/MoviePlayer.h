@@ -25,6 +25,10 @@ struct DisplayObject {
     bool cacheAsBitmap = false; // drawn into its own picture, placed on whole pixels
     std::string name;
     std::shared_ptr<Clip> clip; // sprite instances only
+
+    // Every field, so that one added later counts too; sprite instances
+    // are equal only when they are the same instance.
+    bool operator==(const DisplayObject&) const = default;
 };
 
 struct Clip {
@@ -98,6 +102,9 @@ private:
         const DoAction* action;
     };
     std::vector<Pending> m_pending;
+    // Objects the frame being applied removed, by depth, until placed again.
+    using Removed = std::map<uint16_t, DisplayObject>;
+    Removed* m_removed = nullptr;
     std::vector<std::weak_ptr<Clip>> m_fresh; // created this tick: they wait for the next
     std::map<const Clip*, std::shared_ptr<Clip>> m_self; // clips to their owners, for the action queue
 };

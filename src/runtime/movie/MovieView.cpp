@@ -2,36 +2,24 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QThreadPool>
 #include <QtConcurrent/QtConcurrentRun>
-#include <atomic>
+#include <algorithm>
 #include <cmath>
-#include <cstring>
+#include <mutex>
 
+#include "runtime/movie/MovieCanvas.h"
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
-#include "runtime/movie/MovieRenderer.h"
 
 namespace yelvanis {
-
-struct MovieView::Canvas {
-    explicit Canvas(std::shared_ptr<const LoadedMovie> movie)
-        : renderer(std::move(movie))
-    {
-        renderer.setCancelFlag(&cancelled);
-    }
-    MovieRenderer renderer;
-    QImage frame; // device pixels
-    // Set when the view no longer wants what is being drawn.
-    std::atomic<bool> cancelled { false };
-};
 
 MovieView::MovieView(QWidget* parent)
     : QWidget(parent)
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_timer.setTimerType(Qt::PreciseTimer);
-    connect(&m_timer, &QTimer::timeout, this, &MovieView::advance);
+    m_clock = makeSystemClock();
 }
 
 MovieView::~MovieView()
@@ -44,15 +32,13 @@ MovieView::~MovieView()
 
 void MovieView::dropDrawing()
 {
-    if (m_canvas)
+    if (m_canvas) {
         m_canvas->cancelled = true;
-    m_canvas.reset();
-    if (m_drawing) {
-        m_drawing->disconnect(this);
-        m_drawing->deleteLater();
-        m_drawing = nullptr;
+        std::lock_guard lock(m_canvas->mail);
+        m_canvas->receiver = nullptr;
     }
-    m_frame = QImage();
+    m_canvas.reset();
+    m_drawing = false;
     m_drawn = {};
 }
 
@@ -91,7 +77,8 @@ void MovieView::onLoaded()
     m_movie = result.loaded;
     m_player = std::make_unique<swf::MoviePlayer>(m_movie->movie);
     m_player->setLoop(m_loop);
-    m_canvas = std::make_shared<Canvas>(m_movie);
+    m_canvas = std::make_shared<MovieCanvas>(m_movie);
+    m_canvas->receiver = this;
     updateTimer();
     update();
     emit loaded();
@@ -143,35 +130,67 @@ int MovieView::currentFrame() const
     return m_player ? int(m_player->currentFrame()) + 1 : 0;
 }
 
+void MovieView::setClock(std::unique_ptr<MovieClock> clock)
+{
+    m_clock->cancel();
+    m_clock = std::move(clock);
+    m_ticking = false;
+    updateTimer();
+}
+
 void MovieView::updateTimer()
 {
-    bool run = m_playing && m_player && isVisible();
+    const bool run = m_playing && m_player && isVisible();
     if (!run) {
-        m_timer.stop();
+        m_clock->cancel();
+        m_ticking = false;
         return;
     }
-    double fps = m_movie->movie->header.frameRate;
-    if (!(fps > 0))
-        fps = 12;
-    int interval = int(std::clamp(std::lround(1000.0 / fps), 8L, 60L * 1000L));
-    if (!m_timer.isActive() || m_timer.interval() != interval)
-        m_timer.start(interval);
+    if (m_ticking)
+        return;
+    // Counted afresh from now: a panel shown again goes on where it stopped.
+    m_ticking = true;
+    // At most 120 frames a second, so that a file's rate cannot flood the
+    // event loop, and at least one a minute.
+    const double fps = m_movie->movie->header.frameRate;
+    m_pacer.start(m_clock->now(), fps > 0 ? std::clamp(fps, 1.0 / 60, 120.0) : 12.0);
+    schedule();
+}
+
+void MovieView::schedule()
+{
+    m_clock->wakeAt(m_pacer.next(), [this] { advance(); });
 }
 
 void MovieView::advance()
 {
-    if (!m_player)
+    if (!m_player || !m_ticking)
         return;
+    // A panel that fell behind takes every step it missed and draws only
+    // the last; after a stall of more than a second it goes on from there.
+    const int64_t steps = m_pacer.take(m_clock->now(), std::max<int64_t>(1, std::llround(m_pacer.rate())));
     // Timelines inside go on even when the main one stopped on a stop action;
     // a frame that changes nothing is not drawn again, and one that changes
     // a little is drawn and painted only there.
-    if (m_player->tick())
+    bool changed = false;
+    const MovieClock::Time began = m_clock->now();
+    for (int64_t i = 0; i < steps; ++i) {
+        changed = m_player->tick() || changed;
+        // Steps slower than the movie's time: the rest are dropped, or
+        // catching up would hold the user-interface thread ever longer.
+        if (i + 1 < steps && m_clock->now() - began > m_pacer.interval()) {
+            m_pacer.start(m_clock->now(), m_pacer.rate());
+            break;
+        }
+    }
+    if (changed)
         requestFrame();
+    schedule();
 }
 
 QRegion MovieView::toLogical(const QRegion& device) const
 {
-    const double ratio = m_frame.isNull() ? 1.0 : m_frame.devicePixelRatio();
+    const double ratio = m_drawn.ratio;
     if (ratio == 1.0)
         return device;
     QRegion logical;
@@ -186,54 +205,59 @@ QSize MovieView::deviceSize() const
     return QSize(int(std::lround(width() * ratio)), int(std::lround(height() * ratio)));
 }
 
+MovieView::FrameState MovieView::wanted() const
+{
+    return { m_player ? m_player->stageVersion() : 0, m_antialias, deviceSize(), devicePixelRatioF() };
+}
+
+bool MovieView::shows(const FrameState& want) const
+{
+    return m_player && hasFrame() && m_drawn.version == want.version && m_drawn.antialias == want.antialias
+        && m_drawn.size == want.size && m_drawn.ratio == want.ratio;
+}
+
 bool MovieView::isFrameCurrent() const
 {
-    return m_player && !m_frame.isNull() && m_drawn.version == m_player->stageVersion() && m_drawn.antialias == m_antialias
-        && m_drawn.size == deviceSize() && m_drawn.ratio == devicePixelRatioF();
+    return shows(wanted());
 }
 
 void MovieView::requestFrame()
 {
-    if (!m_player || !m_canvas || m_drawing || isFrameCurrent() || deviceSize().isEmpty())
+    if (!m_player || !m_canvas || m_drawing)
         return;
-    m_pending = { m_player->stageVersion(), m_antialias, deviceSize(), devicePixelRatioF() };
+    // Asked once: the screen's pixel ratio takes a few look-ups.
+    const FrameState want = wanted();
+    if (shows(want) || want.size.isEmpty())
+        return;
+    m_pending = want;
+    ++m_drawings;
     // The stage is copied: the timeline plays on while the copy is drawn.
     auto stage = std::make_shared<const swf::Clip>(swf::copyStage(m_player->root()));
     const swf::Rgba background = m_player->background();
-    const FrameState want = m_pending;
-    std::shared_ptr<Canvas> canvas = m_canvas;
-    m_drawing = new QFutureWatcher<QRegion>(this);
-    connect(m_drawing, &QFutureWatcher<QRegion>::finished, this, &MovieView::onFrameDrawn);
+    std::shared_ptr<MovieCanvas> canvas = m_canvas;
+    m_drawing = true;
     // Drawn on a thread of Qt's own pool, whose large fills then run on that
-    // thread rather than being split over the pool and waited for.
-    m_drawing->setFuture(QtConcurrent::run([canvas, stage, background, want]() -> QRegion {
-        if (canvas->cancelled)
-            return {};
-        if (canvas->frame.size() != want.size) {
-            canvas->frame = QImage(want.size, QImage::Format_ARGB32_Premultiplied);
-            canvas->renderer.invalidate();
-        }
-        return canvas->renderer.renderChanges(canvas->frame, *stage, background, want.antialias);
-    }));
+    // thread rather than being split over the pool and waited for. One event
+    // comes back per frame.
+    QThreadPool::globalInstance()->start([this, canvas, stage, background, want] {
+        QRegion changed;
+        if (!canvas->cancelled)
+            changed = canvas->draw(*stage, background, want.size, want.antialias);
+        std::lock_guard lock(canvas->mail);
+        // Posted to the view while it lives; dropped with it if it goes first.
+        if (canvas->receiver)
+            QMetaObject::invokeMethod(
+                canvas->receiver, [this, canvas, changed] { onFrameDrawn(canvas, changed); }, Qt::QueuedConnection);
+    });
 }
 
-void MovieView::onFrameDrawn()
+void MovieView::onFrameDrawn(const std::shared_ptr<MovieCanvas>& canvas, const QRegion& changed)
 {
-    QRegion changed = m_drawing->result();
-    m_drawing->deleteLater();
-    m_drawing = nullptr;
-    const QImage& drawn = m_canvas->frame;
-    const bool whole = m_frame.size() != drawn.size() || m_drawn.ratio != m_pending.ratio;
-    if (whole) {
-        m_frame = drawn.copy();
-    } else {
-        // The renderer redraws whole rows: copy those.
-        const qsizetype line = drawn.bytesPerLine();
-        for (const QRect& r : changed)
-            for (int y = r.top(); y <= r.bottom(); ++y)
-                std::memcpy(m_frame.scanLine(y), drawn.constScanLine(y), size_t(line));
-    }
-    m_frame.setDevicePixelRatio(m_pending.ratio);
+    if (canvas != m_canvas)
+        return; // drawn for a movie since dropped
+    m_drawing = false;
+    m_canvas->swap();
+    const bool whole = m_drawn.size != m_pending.size || m_drawn.ratio != m_pending.ratio;
     m_drawn = m_pending;
     if (whole)
         update();
@@ -265,13 +289,17 @@ void MovieView::paintEvent(QPaintEvent*)
     if (m_player) {
         requestFrame();
         QPainter p(this);
-        if (m_frame.isNull()) {
+        if (!hasFrame()) {
             // The first frame is on its way.
             const swf::Rgba c = m_player->background();
             p.fillRect(rect(), QColor(c.r, c.g, c.b));
             return;
         }
-        p.drawImage(QRectF(rect()), m_frame);
+        // The frame is opaque: copied, not blended. Drawn pixel for pixel
+        // unless the size changed and the next one is on its way.
+        const QImage& frame = m_canvas->shown();
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QRectF(rect()), frame, QRectF(frame.rect()));
         return;
     }
     QPainter p(this);

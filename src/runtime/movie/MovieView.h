@@ -1,16 +1,17 @@
 #pragma once
 
 #include <QFutureWatcher>
-#include <QImage>
 #include <QRegion>
 #include <QString>
-#include <QTimer>
 #include <QWidget>
 #include <memory>
+
+#include "runtime/movie/MovieClock.h"
 
 namespace yelvanis {
 
 struct LoadedMovie;
+class MovieCanvas;
 struct MovieLoadResult;
 namespace swf {
 class MoviePlayer;
@@ -20,6 +21,8 @@ class MoviePlayer;
 // setMovie() returns at once; a file that cannot be played leaves a quiet
 // placeholder and never an error. Loading and drawing happen on pool
 // threads: a paint shows the last finished frame and never waits for the next.
+// Frames come when a clock says they are due; a frame in which nothing moved
+// costs the timeline's step and nothing else.
 class MovieView : public QWidget {
     Q_OBJECT
 public:
@@ -44,6 +47,10 @@ public:
     // True when the frame on screen shows the stage as it is now, at this
     // size and quality; false while the next one is being drawn.
     bool isFrameCurrent() const;
+    // Where the time comes from; the system's clock unless a test drives its own.
+    void setClock(std::unique_ptr<MovieClock> clock);
+    // Frames handed to the renderer since the view was made.
+    int drawingsStarted() const { return m_drawings; }
 
 signals:
     void failed(const QString& reason);
@@ -57,14 +64,18 @@ protected:
 
 private:
     void onLoaded();
+    // Takes the timeline's steps that are due and asks for the next wake-up.
     void advance();
+    // Starts or stops the wake-ups, as playing, loaded and visible say.
     void updateTimer();
+    void schedule();
     void fail(const QString& reason);
     QSize deviceSize() const;
     // Starts drawing the stage as it is now, unless a drawing is under way:
     // when that one ends, the newest stage goes next.
     void requestFrame();
-    void onFrameDrawn();
+    void onFrameDrawn(const std::shared_ptr<MovieCanvas>& canvas, const QRegion& changed);
+    bool hasFrame() const { return !m_drawn.size.isEmpty(); }
     void dropDrawing();
     QRegion toLogical(const QRegion& device) const;
 
@@ -75,24 +86,27 @@ private:
     bool m_failed = false;
     bool m_antialias = true;
     int m_generation = 0;
-    QTimer m_timer;
+    int m_drawings = 0;
+    std::unique_ptr<MovieClock> m_clock;
+    FramePacer m_pacer;
+    bool m_ticking = false;
     QFutureWatcher<MovieLoadResult>* m_watcher = nullptr;
     std::shared_ptr<const LoadedMovie> m_movie;
     std::unique_ptr<swf::MoviePlayer> m_player;
-    // The renderer and the frame it draws into, used by one drawing job at a
-    // time; the view touches them only between jobs.
-    struct Canvas;
-    std::shared_ptr<Canvas> m_canvas;
-    QFutureWatcher<QRegion>* m_drawing = nullptr;
+    // The renderer and its two pictures: a drawing writes only the one
+    // behind, paints read only the one shown.
+    std::shared_ptr<MovieCanvas> m_canvas;
+    bool m_drawing = false;
     struct FrameState {
         uint64_t version = 0;
         bool antialias = true;
         QSize size;
         double ratio = 1;
     };
+    // What the shown picture holds, and what the drawing under way will hold.
     FrameState m_drawn, m_pending;
-    // What paints show: the last finished frame, copied from the canvas where it changed.
-    QImage m_frame;
+    FrameState wanted() const; // the stage as it is now, at this size and quality
+    bool shows(const FrameState& want) const;
 };
 
 } // namespace yelvanis
