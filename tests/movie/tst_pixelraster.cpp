@@ -10,8 +10,9 @@
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
 #include "runtime/movie/MovieRenderer.h"
-#include "runtime/movie/AliasedPaint.h"
 #include "runtime/movie/PixelRaster.h"
+#include "runtime/movie/render/Outline.h"
+#include "runtime/movie/render/Rasterizer.h"
 
 using namespace swftest;
 namespace swf = yelvanis::swf;
@@ -430,17 +431,15 @@ void PixelRasterTest::partsOutsideTheBoxChangeNothingInside()
         { { -40, 30 }, { 20, -60 }, { 90, 10 }, { 160, 80 }, { 60, 140 }, { -30, 200 }, { -60, 120 }, { -90, 40 }, { -40, 30 } },
         { { 10, 40 }, { 70, -50 }, { 75, 60 }, { 40, 50 }, { 10, 40 } },
     };
-    const QTransform t(1.3, 0.2, -0.4, 0.9, 12.25, 7.5);
-    QPainterPath path;
+    const swf::Matrix t { 1.3, 0.2, -0.4, 0.9, 12.25, 7.5 };
+    std::vector<swf::Contour> curves;
     std::vector<Polygon> flat;
     for (const auto& c : contours) {
-        path.moveTo(c[0].x, c[0].y);
-        QPointF start = t.map(QPointF(c[0].x, c[0].y));
-        flat.push_back({ { start.x(), start.y() } });
+        curves.emplace_back();
+        flat.push_back({ swf::render::map(t, c[0]) });
         for (size_t i = 1; i + 1 < c.size(); i += 2) {
-            path.quadTo(c[i].x, c[i].y, c[i + 1].x, c[i + 1].y);
-            QPointF q = t.map(QPointF(c[i].x, c[i].y)), e = t.map(QPointF(c[i + 1].x, c[i + 1].y));
-            swf::flattenQuad(flat.back().back(), { q.x(), q.y() }, { e.x(), e.y() }, swf::kFlatness, flat.back());
+            curves.back().push_back({ c[i - 1], c[i], c[i + 1], true });
+            swf::flattenQuad(flat.back().back(), swf::render::map(t, c[i]), swf::render::map(t, c[i + 1]), swf::kFlatness, flat.back());
         }
     }
     auto region = [](const std::vector<swf::Span>& spans) {
@@ -449,19 +448,33 @@ void PixelRasterTest::partsOutsideTheBoxChangeNothingInside()
             r |= QRect(s.x0, s.y, s.x1 - s.x0, 1);
         return r;
     };
-    swf::LineStyle style;
+    struct Collect : swf::render::SpanSink {
+        QRegion r;
+        void span(int y, int x0, int x1, const uint8_t*, uint8_t) override { r |= QRect(x0, y, x1 - x0, 1); }
+    };
     swf::StrokeStyle round;
     round.halfWidth = 3.5;
     std::vector<Polygon> outline;
     for (const Polygon& line : flat)
         swf::strokeOutline(line, true, round, swf::kFlatness, outline);
-    QPen pen(Qt::black, 7);
-    pen.setCosmetic(true);
+    swf::StrokePath stroke; // seven device pixels wide, whatever the scale
+    stroke.style.width = 7;
+    stroke.style.noHScale = stroke.style.noVScale = true;
+    stroke.parts = curves;
+    swf::render::Rasterizer raster;
     for (const QRect& part : { QRect(0, 0, 40, 30), QRect(50, 60, 25, 80), QRect(-20, 100, 200, 10), QRect(-200, -200, 500, 500) }) {
         const swf::PixelBox box { part.left(), part.top(), part.left() + part.width(), part.top() + part.height() };
         // The same pixels, though perhaps cut into other rectangles.
-        QVERIFY((yelvanis::aliasedFill(path, t, part) ^ region(swf::fillSpans(flat, false, box))).isEmpty());
-        QVERIFY((yelvanis::aliasedStroke(path, pen, style, t, part) ^ region(swf::fillSpans(outline, true, box))).isEmpty());
+        std::vector<Polygon> cut;
+        swf::render::fillOutline(curves, t, box, cut);
+        Collect fill;
+        raster.fill(cut, false, false, box, fill);
+        QVERIFY((fill.r ^ region(swf::fillSpans(flat, false, box))).isEmpty());
+        cut.clear();
+        swf::render::strokeOutline(stroke, t, 1, box, cut);
+        Collect stroked;
+        raster.fill(cut, true, false, box, stroked);
+        QVERIFY((stroked.r ^ region(swf::fillSpans(outline, true, box))).isEmpty());
     }
 }
 
