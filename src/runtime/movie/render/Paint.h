@@ -1,7 +1,9 @@
 #pragma once
 
-// Paints: the colour of every device pixel a fill gives, colour transform
-// applied. No Qt here.
+// Fills ready to be sampled in device pixels. Everything that depends only on
+// the fill and its colour transform (a gradient's colour table, a bitmap's
+// transformed pixels) is worked out once in makePaint, so shade(), the inner
+// loop of drawing, only steps along a row. No Qt here.
 
 #include <cstdint>
 #include <memory>
@@ -17,6 +19,7 @@ struct BitmapView {
     const Pixel* pixels = nullptr;
     int width = 0, height = 0;
     int stride = 0; // pixels per row
+    bool opaque = false; // every pixel has alpha 255, when the owner knows it
 };
 
 // A fill ready to be sampled in device pixels, its colour transform applied.
@@ -36,5 +39,8 @@ public:
 // forces nearest sampling (the low render quality) even for a smoothed bitmap fill.
 std::unique_ptr<Paint> makePaint(const FillStyle& style, const Matrix& toDevice, const ColorTransform& cx,
                                  const BitmapView* bitmap, bool smoothing);
+
+// A straight colour as a premultiplied pixel, each channel rounded.
+Pixel premultiply(Rgba c);
 
 } // namespace yelvanis::swf::render
