@@ -20,11 +20,6 @@ double scaleOf(const Matrix& m)
     return std::sqrt(std::abs(m.a * m.d - m.b * m.c));
 }
 
-Pixel premultiplied(Rgba c)
-{
-    return qPremultiply(qRgba(c.r, c.g, c.b, c.a));
-}
-
 } // namespace
 
 MovieRenderer::MovieRenderer(std::shared_ptr<const LoadedMovie> movie)
@@ -53,22 +48,6 @@ Matrix MovieRenderer::stageMatrix(const QRectF& target) const
     return { scale, 0, 0, scale, ox - stage.xMin * scale, oy - stage.yMin * scale };
 }
 
-bool MovieRenderer::draw(const Canvas& canvas, const Clip& root, const Matrix& stage, bool antialias, const std::vector<uint8_t>* rows)
-{
-    m_next.width = canvas.width;
-    m_next.height = canvas.height;
-    m_next.antialias = antialias;
-    m_walker.walk(root, stage, scaleOf(stage), m_next);
-    DrawBudget budget;
-    budget.segments = kSegmentBudget;
-    budget.rows = kRowBudget;
-    budget.timed = m_timeBudgetMs > 0;
-    budget.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeBudgetMs);
-    budget.cancel = m_cancel;
-    m_drawer.draw(m_next, canvas, rows, scaleOf(stage), budget);
-    return !budget.exhausted;
-}
-
 QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, bool antialias)
 {
     return renderChanges(frame, player.root(), player.background(), antialias);
@@ -77,10 +56,14 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const MoviePlayer& player, b
 QRegion MovieRenderer::renderChanges(QImage& frame, const Clip& root, Rgba background, bool antialias)
 {
     frame.setDevicePixelRatio(1); // drawn pixel for pixel
+    return update(frame, m_changes, root, background, stageMatrix(QRectF(frame.rect())), antialias);
+}
+
+QRegion MovieRenderer::update(QImage& frame, Kept& kept, const Clip& root, Rgba background, const Matrix& stage, bool antialias)
+{
     if (!frame.isNull() && frame.format() != QImage::Format_ARGB32_Premultiplied)
         frame.convertTo(QImage::Format_ARGB32_Premultiplied);
     const QRect frameRect = frame.rect();
-    const Matrix stage = stageMatrix(QRectF(frameRect));
     m_next.width = frame.width();
     m_next.height = frame.height();
     m_next.antialias = antialias;
@@ -92,20 +75,20 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const Clip& root, Rgba backg
     // is drawn by the same items in the same order, so it stays as it is.
     // What is drawn again spans whole rows: cut short on the left, gradient
     // and picture spans would start elsewhere and round a little differently.
-    const bool whole = !m_last.valid || m_last.width != m_next.width || m_last.height != m_next.height
-        || m_last.antialias != antialias || !(m_last.background == m_next.background);
+    const bool whole = !kept.last.valid || kept.last.width != m_next.width || kept.last.height != m_next.height
+        || kept.last.antialias != antialias || !(kept.last.background == m_next.background);
     QRegion dirty;
     m_dirtyRows.assign(size_t(std::max(0, frame.height())), whole ? 1 : 0);
     if (whole) {
         dirty = frameRect;
     } else {
         // O(k) items, then O(h) rows to gather the changed bands.
-        const size_t n = std::max(m_last.items.size(), m_next.items.size());
+        const size_t n = std::max(kept.last.items.size(), m_next.items.size());
         for (size_t i = 0; i < n; ++i) {
-            const bool inLast = i < m_last.items.size(), inNext = i < m_next.items.size();
-            if (inLast && inNext && m_next.same(i, m_last, i))
+            const bool inLast = i < kept.last.items.size(), inNext = i < m_next.items.size();
+            if (inLast && inNext && m_next.same(i, kept.last, i))
                 continue;
-            for (const DrawnItem* item : { inLast ? &m_last.items[i] : nullptr, inNext ? &m_next.items[i] : nullptr })
+            for (const DrawnItem* item : { inLast ? &kept.last.items[i] : nullptr, inNext ? &m_next.items[i] : nullptr })
                 if (item && !isEmpty(item->bounds))
                     std::fill(m_dirtyRows.begin() + std::clamp(item->bounds.y0, 0, frame.height()),
                               m_dirtyRows.begin() + std::clamp(item->bounds.y1, 0, frame.height()), 1);
@@ -121,11 +104,11 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const Clip& root, Rgba backg
             dirty += QRect(0, top, frame.width(), y - top);
         }
     }
-    std::swap(m_last, m_next);
+    std::swap(kept.last, m_next);
     if (dirty.isEmpty() || frame.isNull())
         return dirty;
 
-    const Pixel bg = premultiplied(background);
+    const Pixel bg = premultiply(background);
     Canvas canvas = canvasOf(frame);
     for (int y = 0; y < canvas.height; ++y)
         if (m_dirtyRows[size_t(y)])
@@ -136,9 +119,9 @@ QRegion MovieRenderer::renderChanges(QImage& frame, const Clip& root, Rgba backg
     budget.timed = m_timeBudgetMs > 0;
     budget.deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(m_timeBudgetMs);
     budget.cancel = m_cancel;
-    m_drawer.draw(m_last, canvas, whole ? nullptr : &m_dirtyRows, scaleOf(stage), budget);
+    m_drawer.draw(kept.last, canvas, whole ? nullptr : &m_dirtyRows, scaleOf(stage), budget);
     if (budget.exhausted)
-        m_last.valid = false; // the picture was cut short: the next call draws it all
+        kept.last.valid = false; // the picture was cut short: the next call draws it all
     return dirty;
 }
 
@@ -157,10 +140,11 @@ void MovieRenderer::render(QPainter& p, const Clip& root, Rgba background, const
     const QRect pixels = deviceTarget.toAlignedRect();
     if (pixels.isEmpty())
         return;
-    QImage image(pixels.size(), QImage::Format_ARGB32_Premultiplied);
-    image.fill(QColor(background.r, background.g, background.b, background.a));
-    const Matrix stage = stageMatrix(deviceTarget.translated(-pixels.topLeft()));
-    draw(canvasOf(image), root, stage, antialias, nullptr);
+    // Only what changed since the last call is drawn again.
+    QImage& image = m_painted.image;
+    if (image.size() != pixels.size())
+        image = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
+    update(image, m_painted, root, background, stageMatrix(deviceTarget.translated(-pixels.topLeft())), antialias);
     p.save();
     if (straight) {
         p.resetTransform();

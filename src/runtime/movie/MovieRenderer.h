@@ -40,7 +40,11 @@ public:
     // The same for a copy of the stage, drawn on another thread than the one playing.
     QRegion renderChanges(QImage& frame, const swf::Clip& root, swf::Rgba background, bool antialias = true);
     // The next renderChanges() draws the whole frame.
-    void invalidate() { m_last.valid = false; }
+    void invalidate()
+    {
+        m_changes.last.valid = false;
+        m_painted.last.valid = false;
+    }
 
     // Segments drawn per frame at most: a hostile file that asks for more
     // gets an incomplete picture instead of a frozen screen.
@@ -57,17 +61,23 @@ public:
     void setCancelFlag(const std::atomic<bool>* flag) { m_cancel = flag; }
 
 private:
-    // Draws `root` into `canvas` at `stage`, the rows where `rows` is set
-    // (all when null), over what it holds. False when the budget ran out.
-    bool draw(const swf::render::Canvas& canvas, const swf::Clip& root, const swf::Matrix& stage, bool antialias,
-              const std::vector<uint8_t>* rows);
+    // A picture kept between calls and what it shows: renderChanges() keeps
+    // the caller's, render() its own.
+    struct Kept {
+        swf::render::DrawList last;
+        QImage image;
+    };
+    // Brings `frame` up to date with the stage drawn at `stage`, as renderChanges() does.
+    QRegion update(QImage& frame, Kept& kept, const swf::Clip& root, swf::Rgba background, const swf::Matrix& stage,
+                   bool antialias);
     swf::Matrix stageMatrix(const QRectF& target) const;
 
     std::shared_ptr<const LoadedMovie> m_movie;
     swf::render::ShapeCache m_shapes;
     swf::render::SceneWalker m_walker;
     swf::render::FrameDrawer m_drawer;
-    swf::render::DrawList m_last, m_next;
+    Kept m_changes, m_painted;
+    swf::render::DrawList m_next;
     std::vector<uint8_t> m_dirtyRows;
     int m_timeBudgetMs = 250;
     const std::atomic<bool>* m_cancel = nullptr;

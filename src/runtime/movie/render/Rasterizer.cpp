@@ -27,10 +27,11 @@ int64_t floorDiv(int64_t a, int64_t b)
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
-// Along a -> b, the other coordinate where the first reaches `at`.
+// Along a -> b, the other coordinate where the first reaches `at`. Points
+// are clamped to 2^30 steps, so the product stays within 2^62.
 int64_t lerp(int64_t a0, int64_t a1, int64_t b0, int64_t b1, int64_t at)
 {
-    return b0 + int64_t(__int128(at - a0) * (b1 - b0) / (a1 - a0));
+    return b0 + (at - a0) * (b1 - b0) / (a1 - a0);
 }
 
 uint8_t coverageOf(int64_t v, bool nonZero)
