@@ -6,8 +6,10 @@
 #include <QByteArray>
 #include <QColor>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 #include <zlib.h>
@@ -370,6 +372,184 @@ inline std::vector<uint8_t> operator+(std::vector<uint8_t> a, const std::vector<
 {
     a.insert(a.end(), b.begin(), b.end());
     return a;
+}
+
+// Richer pieces for the drawing fixtures: any matrix, colour transforms,
+// gradient fills, LineStyle2 strokes and PlaceObject3.
+
+// x' = a*x + c*y + tx, y' = b*x + d*y + ty; translation in twips.
+struct Transform {
+    double a = 1, b = 0, c = 0, d = 1;
+    int32_t tx = 0, ty = 0;
+    static Transform scale(double sx, double sy, int32_t tx = 0, int32_t ty = 0) { return { sx, 0, 0, sy, tx, ty }; }
+    static Transform at(int32_t tx, int32_t ty) { return { 1, 0, 0, 1, tx, ty }; }
+};
+
+inline void writeMatrix(Bits& b, const Transform& m)
+{
+    auto fixed = [](double v) { return int32_t(std::lround(v * 65536)); };
+    b.align();
+    const bool scaled = m.a != 1 || m.d != 1, rotated = m.b != 0 || m.c != 0;
+    b.ub(scaled, 1);
+    if (scaled) {
+        int n = std::max(Bits::sbitsFor(fixed(m.a)), Bits::sbitsFor(fixed(m.d)));
+        b.ub(uint32_t(n), 5);
+        b.sb(fixed(m.a), n);
+        b.sb(fixed(m.d), n);
+    }
+    b.ub(rotated, 1);
+    if (rotated) {
+        int n = std::max(Bits::sbitsFor(fixed(m.b)), Bits::sbitsFor(fixed(m.c)));
+        b.ub(uint32_t(n), 5);
+        b.sb(fixed(m.b), n);
+        b.sb(fixed(m.c), n);
+    }
+    int n = std::max(Bits::sbitsFor(m.tx), Bits::sbitsFor(m.ty));
+    b.ub(uint32_t(n), 5);
+    b.sb(m.tx, n);
+    b.sb(m.ty, n);
+    b.align();
+}
+
+// Multipliers in 8.8 fixed point (256 is 1.0), add terms in colour units.
+struct ColorXform {
+    int32_t rMul = 256, gMul = 256, bMul = 256, aMul = 256;
+    int32_t rAdd = 0, gAdd = 0, bAdd = 0, aAdd = 0;
+};
+
+// CXFORMWITHALPHA: both kinds of terms always written.
+inline void writeColorXform(Bits& b, const ColorXform& x)
+{
+    b.align();
+    int n = 1;
+    for (int32_t v : { x.rMul, x.gMul, x.bMul, x.aMul, x.rAdd, x.gAdd, x.bAdd, x.aAdd })
+        n = std::max(n, Bits::sbitsFor(v));
+    b.ub(1, 1);
+    b.ub(1, 1);
+    b.ub(uint32_t(n), 4);
+    for (int32_t v : { x.rMul, x.gMul, x.bMul, x.aMul, x.rAdd, x.gAdd, x.bAdd, x.aAdd })
+        b.sb(v, n);
+    b.align();
+}
+
+struct GradientFill {
+    enum Type : uint8_t { Linear = 0x10, Radial = 0x12, Focal = 0x13 };
+    Type type = Linear;
+    Transform matrix; // the gradient square (-16384..16384) to shape space
+    uint8_t spread = 0; // 0 pad, 1 reflect, 2 repeat
+    bool linearRgb = false;
+    std::vector<std::pair<uint8_t, Color>> stops; // up to 15, written as given
+    int16_t focal = 0; // 8.8 fixed point, focal fills only
+};
+
+inline void writeGradientFill(Bits& b, const GradientFill& g)
+{
+    b.u8(g.type);
+    writeMatrix(b, g.matrix);
+    b.ub(g.spread, 2);
+    b.ub(g.linearRgb ? 1 : 0, 2);
+    b.ub(uint32_t(g.stops.size()), 4);
+    for (auto& [ratio, c] : g.stops) {
+        b.u8(ratio);
+        b.rgba(c);
+    }
+    if (g.type == GradientFill::Focal)
+        b.u16(uint16_t(g.focal));
+}
+
+struct Stroke {
+    uint16_t width = 20; // twips; 0 is a hairline
+    Color color { 0, 0, 0 };
+    bool noHScale = false, noVScale = false;
+};
+
+// DefineShape4's header up to its styles.
+inline void shape4Header(Bits& b, uint16_t id, int32_t x0, int32_t y0, int32_t x1, int32_t y1, bool nonScaling)
+{
+    b.u16(id);
+    b.rect(x0, x1, y0, y1);
+    b.rect(x0, x1, y0, y1);
+    b.u8(nonScaling ? 0x02 : 0x01);
+}
+
+inline void rectEdges(ShapeWriter& s, int fill1, int line, int32_t x, int32_t y, int32_t w, int32_t h)
+{
+    s.style(-1, fill1, line, true, x, y);
+    s.line(w, 0);
+    s.line(0, h);
+    s.line(-w, 0);
+    s.line(0, -h);
+    s.end();
+}
+
+// A rectangle filled with a gradient (DefineShape4).
+inline void gradientRect(Movie& m, uint16_t id, int32_t x, int32_t y, int32_t w, int32_t h, const GradientFill& g)
+{
+    Bits b;
+    shape4Header(b, id, x, y, x + w, y + h, false);
+    b.u8(1);
+    writeGradientFill(b, g);
+    b.u8(0);
+    ShapeWriter s(b, 1, 0);
+    rectEdges(s, 1, -1, x, y, w, h);
+    m.tag(83, b.out);
+}
+
+// The outline of a rectangle, stroked with a LineStyle2 and not filled (DefineShape4).
+inline void strokedRect(Movie& m, uint16_t id, int32_t x, int32_t y, int32_t w, int32_t h, const Stroke& st)
+{
+    Bits b;
+    const int32_t pad = st.width / 2 + 20;
+    shape4Header(b, id, x - pad, y - pad, x + w + pad, y + h + pad, st.noHScale || st.noVScale);
+    b.u8(0);
+    b.u8(1);
+    b.u16(st.width);
+    b.ub(0, 2); // round caps
+    b.ub(0, 2); // round joins
+    b.ub(0, 1); // no fill
+    b.ub(st.noHScale, 1);
+    b.ub(st.noVScale, 1);
+    b.ub(0, 1); // no pixel hinting
+    b.ub(0, 5);
+    b.ub(0, 1); // closed
+    b.ub(0, 2); // round end caps
+    b.rgba(st.color);
+    ShapeWriter s(b, 0, 1);
+    rectEdges(s, -1, 1, x, y, w, h);
+    m.tag(83, b.out);
+}
+
+// One placement, as PlaceObject2, or PlaceObject3 when it sets cacheAsBitmap.
+struct Placement {
+    uint16_t depth = 1;
+    uint16_t id = 0; // 0: none (a move)
+    bool move = false;
+    std::optional<Transform> matrix;
+    std::optional<ColorXform> colorTransform;
+    uint16_t clipDepth = 0;
+    std::optional<bool> cacheAsBitmap;
+};
+
+inline void place(Movie& m, const Placement& p)
+{
+    Bits b;
+    uint8_t flags = (p.move ? 0x01 : 0) | (p.id ? 0x02 : 0) | (p.matrix ? 0x04 : 0) | (p.colorTransform ? 0x08 : 0)
+        | (p.clipDepth ? 0x40 : 0);
+    b.u8(flags);
+    if (p.cacheAsBitmap)
+        b.u8(0x04);
+    b.u16(p.depth);
+    if (p.id)
+        b.u16(p.id);
+    if (p.matrix)
+        writeMatrix(b, *p.matrix);
+    if (p.colorTransform)
+        writeColorXform(b, *p.colorTransform);
+    if (p.clipDepth)
+        b.u16(p.clipDepth);
+    if (p.cacheAsBitmap)
+        b.u8(*p.cacheAsBitmap ? 1 : 0);
+    m.tag(p.cacheAsBitmap ? 70 : 26, b.out);
 }
 
 } // namespace swftest

@@ -108,6 +108,10 @@ void MoviePlayer::place(Clip& clip, const PlaceObject& p)
         object->name = *p.name;
     if (p.visible)
         object->visible = *p.visible;
+    if (p.cacheAsBitmap) {
+        m_changed = m_changed || object->cacheAsBitmap != *p.cacheAsBitmap;
+        object->cacheAsBitmap = *p.cacheAsBitmap;
+    }
     if (!object->clip && clip.nesting < m_limits.maxNesting) {
         const Character* c = m_movie->character(object->characterId);
         if (const Sprite* sprite = c ? std::get_if<Sprite>(c) : nullptr; sprite && sprite->timeline) {

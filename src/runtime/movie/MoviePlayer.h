@@ -22,6 +22,7 @@ struct DisplayObject {
     uint16_t ratio = 0;
     uint16_t clipDepth = 0; // non-zero: a mask over the depths up to this one
     bool visible = true;
+    bool cacheAsBitmap = false; // drawn into its own picture, placed on whole pixels
     std::string name;
     std::shared_ptr<Clip> clip; // sprite instances only
 };

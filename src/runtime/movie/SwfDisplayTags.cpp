@@ -95,7 +95,7 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
     if (flags & 0x40)
         p.clipDepth = s.u16();
     if (placeVersion >= 3) {
-        // Filters, blend modes and caching change nothing we draw; visibility does.
+        // Filters and blend modes change nothing we draw; caching and visibility do.
         // They come after the fields above, so a broken filter list costs only them.
         try {
             if (flags2 & 0x01)
@@ -103,7 +103,7 @@ PlaceObject readPlaceObject(SwfStream& s, int placeVersion)
             if (flags2 & 0x02)
                 s.u8();
             if (flags2 & 0x04)
-                s.u8();
+                p.cacheAsBitmap = s.u8() != 0;
             if (flags2 & 0x20) {
                 p.visible = s.u8() != 0;
                 s.rgba();

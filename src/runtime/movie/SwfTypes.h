@@ -211,6 +211,7 @@ struct PlaceObject {
     std::optional<uint16_t> clipDepth;
     std::optional<std::string> name;
     std::optional<bool> visible;
+    std::optional<bool> cacheAsBitmap; // PlaceObject3: drawn once into a picture of its own
 };
 
 struct RemoveObject {
