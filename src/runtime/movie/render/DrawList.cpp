@@ -133,19 +133,37 @@ void SceneWalker::walk(const Clip& root, const Matrix& stage, double stageScale,
     out.parts.clear();
     m_openMasks.clear();
     m_noted = false;
+    m_cachedDepth = 0;
     walkClip(root, stage, ColorTransform {}, 0);
     m_out = nullptr;
 }
 
 void SceneWalker::walkClip(const Clip& clip, const Matrix& t, const ColorTransform& cx, int nesting)
 {
+    // A clip layer masks the depths up to its clip depth, whatever clip
+    // layers open after it: each one closes on its own. Checking is O(1)
+    // while none is due, a closing O(k) for the k open, and so is noting the
+    // open ones for the next object: O(n k) at worst for n objects, k within
+    // the player's object limit.
     const size_t masksBefore = m_openMasks.size();
+    uint16_t firstClosing = UINT16_MAX;
     for (const auto& [depth, object] : clip.displayList) {
-        while (m_openMasks.size() > masksBefore && depth > m_openMasks.back().untilDepth) {
-            m_openMasks.pop_back();
+        if (depth > firstClosing) {
+            m_openMasks.erase(std::remove_if(m_openMasks.begin() + ptrdiff_t(masksBefore), m_openMasks.end(),
+                                             [depth](const OpenMask& m) { return depth > m.untilDepth; }),
+                              m_openMasks.end());
+            firstClosing = UINT16_MAX;
+            for (size_t i = masksBefore; i < m_openMasks.size(); ++i)
+                firstClosing = std::min(firstClosing, m_openMasks[i].untilDepth);
             m_noted = false;
         }
-        const Matrix ot = t * object.matrix;
+        Matrix ot = t * object.matrix;
+        if (object.cacheAsBitmap && !m_cachedDepth) {
+            // Drawn as its own picture put on whole device pixels: the object
+            // and everything in it moved by the same fraction to get there.
+            ot.tx = std::isfinite(ot.tx) ? std::round(ot.tx) : ot.tx;
+            ot.ty = std::isfinite(ot.ty) ? std::round(ot.ty) : ot.ty;
+        }
         if (object.clipDepth) {
             DrawnItem mask;
             mask.mask = true;
@@ -155,6 +173,7 @@ void SceneWalker::walkClip(const Clip& clip, const Matrix& t, const ColorTransfo
             walkMask(object, ot, mask.bounds, 0);
             mask.count = uint32_t(m_out->parts.size()) - mask.first;
             m_openMasks.push_back({ object.clipDepth, uint32_t(m_out->items.size()) });
+            firstClosing = std::min(firstClosing, object.clipDepth);
             m_noted = false;
             m_out->items.push_back(mask);
             continue;
@@ -162,9 +181,13 @@ void SceneWalker::walkClip(const Clip& clip, const Matrix& t, const ColorTransfo
         if (!object.visible)
             continue;
         const ColorTransform ocx = cx * object.colorTransform;
+        const bool cached = object.cacheAsBitmap || m_cachedDepth;
         if (object.clip) {
-            if (nesting < 64)
+            if (nesting < 64) {
+                m_cachedDepth += object.cacheAsBitmap;
                 walkClip(*object.clip, ot, ocx, nesting + 1);
+                m_cachedDepth -= object.cacheAsBitmap;
+            }
             continue;
         }
         const Character* c = m_movie.movie->character(object.characterId);
@@ -188,6 +211,7 @@ void SceneWalker::walkClip(const Clip& clip, const Matrix& t, const ColorTransfo
         item.first = m_notedFirst;
         item.count = m_notedCount;
         item.bounds = bounds;
+        item.cached = cached;
         m_out->items.push_back(item);
     }
     if (m_openMasks.size() > masksBefore) {

@@ -75,6 +75,7 @@ private:
         uint32_t item;
     };
     std::vector<OpenMask> m_openMasks;
+    int m_cachedDepth = 0; // inside this many objects drawn as pictures of their own
     // The open masks are the run [first, first + count) of maskIndices.
     bool m_noted = false;
     uint32_t m_notedFirst = 0, m_notedCount = 0;

@@ -69,19 +69,19 @@ void fillOutline(const std::vector<Contour>& contours, const Matrix& m, const Pi
     }
 }
 
-StrokeWidth strokeWidth(const LineStyle& l, const Matrix& m, double stageScale)
+double strokeWidth(const LineStyle& l, const Matrix& m, double stageScale)
 {
+    // The transformed outline is stroked with one width all round: the
+    // written width times the object's scale (the mean of its axes'), or
+    // along the one axis still counted under a no-scale flag, or the stage's
+    // scale under both. Thinner than a pixel, it is one pixel.
     const double width = l.width;
-    if (l.noHScale || l.noVScale) {
-        // The width ignores the object's scale along the axis it is freed
-        // from: fully freed, it follows the stage scale only.
-        const double xs = std::hypot(m.a, m.b), ys = std::hypot(m.c, m.d);
-        const double scale = l.noHScale && l.noVScale ? stageScale : l.noHScale ? ys : xs;
-        return { std::max(1.0, width * scale), true };
-    }
-    if (width * std::sqrt(std::abs(m.a * m.d - m.b * m.c)) < 1.0)
-        return { 1.0, true }; // a hairline: one device pixel
-    return { width, false };
+    const double xs = std::hypot(m.a, m.b), ys = std::hypot(m.c, m.d);
+    double scale = std::sqrt(std::abs(m.a * m.d - m.b * m.c));
+    if (l.noHScale || l.noVScale)
+        scale = l.noHScale && l.noVScale ? stageScale : l.noHScale ? ys : xs;
+    const double device = width * scale;
+    return std::isfinite(device) ? std::max(1.0, device) : 1.0;
 }
 
 void strokePolyline(const Polygon& line, bool closed, const LineStyle& style, double halfWidth, double tolerance,
@@ -100,29 +100,17 @@ void strokePolyline(const Polygon& line, bool closed, const LineStyle& style, do
 
 void strokeOutline(const StrokePath& stroke, const Matrix& m, double stageScale, const PixelBox& area, std::vector<Polygon>& out)
 {
-    // The outline is built where the width is measured, then mapped to pixels.
-    const StrokeWidth w = strokeWidth(stroke.style, m, stageScale);
-    const double scale = w.device ? 1.0 : maxScale(m);
-    if (!(scale > 0) || !std::isfinite(scale))
-        return;
-    const double tolerance = kFlatness / scale;
-    const double hw = w.width / 2;
+    const double hw = strokeWidth(stroke.style, m, stageScale) / 2;
     const double margin = hw * std::max(1.0, 2 * stroke.style.miterLimit) + 1;
-    const Matrix identity;
-    const size_t first = out.size();
     Polygon line;
     for (const Contour& c : stroke.parts) {
         if (c.empty())
             continue;
         line.clear();
-        flatten(c, w.device ? m : identity, tolerance, w.device ? &area : nullptr, margin, line);
+        flatten(c, m, kFlatness, &area, margin, line);
         const bool closed = line.size() > 2 && line.front() == line.back() && !stroke.style.noClose;
-        strokePolyline(line, closed, stroke.style, hw, tolerance, out);
+        strokePolyline(line, closed, stroke.style, hw, kFlatness, out);
     }
-    if (!w.device)
-        for (size_t i = first; i < out.size(); ++i)
-            for (Point& p : out[i])
-                p = map(m, p);
 }
 
 } // namespace yelvanis::swf::render

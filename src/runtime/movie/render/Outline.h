@@ -20,13 +20,9 @@ double maxScale(const Matrix& m);
 // points the flattening adds (at most 4096 a curve).
 void fillOutline(const std::vector<Contour>& contours, const Matrix& m, const PixelBox& area, std::vector<Polygon>& out);
 
-// How wide a stroke is drawn: in its own units, or on the device when the
-// width does not follow the object's scale (hairlines and no-scale strokes).
-struct StrokeWidth {
-    double width = 0;
-    bool device = false;
-};
-StrokeWidth strokeWidth(const LineStyle& style, const Matrix& m, double stageScale);
+// How wide a stroke is drawn, in device pixels: one width all round the
+// transformed outline, at least a pixel.
+double strokeWidth(const LineStyle& style, const Matrix& m, double stageScale);
 
 // A stroke's outline as convex pieces wound alike; fill them with the
 // non-zero rule. O(p) in the flattened points.
