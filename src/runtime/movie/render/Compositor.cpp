@@ -129,15 +129,24 @@ void Compositor::span(int y, int x0, int x1, const uint8_t* coverage, uint8_t un
         }
         return;
     }
+    if (!weights && weight == 255 && m_paint.opaque()) {
+        m_paint.shade(y, from, to, dst + from); // covers what was there
+        return;
+    }
     m_shade.resize(size_t(to - from));
     m_paint.shade(y, from, to, m_shade.data());
+    const Pixel* src = m_shade.data() - from;
     for (int x = from; x < to; ++x) {
         const uint32_t w = weights ? weights[x - from] : weight;
-        const Pixel s = m_shade[size_t(x - from)];
-        if (w == 255)
-            dst[x] = over(dst[x], s);
-        else if (w)
+        const Pixel s = src[x];
+        if (w == 255) {
+            if ((s >> 24) == 255)
+                dst[x] = s;
+            else if (s)
+                dst[x] = over(dst[x], s);
+        } else if (w && s) {
             dst[x] = over(dst[x], scale(s, w));
+        }
     }
 }
 

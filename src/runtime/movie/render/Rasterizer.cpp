@@ -228,28 +228,57 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             sink.span(s.y, s.x0, s.x1, nullptr, 255);
         return;
     }
-    std::sort(m_edges.begin(), m_edges.end(), [](const Edge& a, const Edge& b) { return a.firstRow < b.firstRow; });
+    // In the order they start, as pointers: an edge is large to move.
+    m_order.clear();
     int64_t yEnd = 0;
-    for (const Edge& e : m_edges)
+    for (Edge& e : m_edges) {
+        m_order.push_back(&e);
         yEnd = std::max(yEnd, e.endRow);
+    }
+    std::sort(m_order.begin(), m_order.end(), [](const Edge* a, const Edge* b) { return a->firstRow < b->firstRow; });
     m_row.resize(size_t(box.x1 - box.x0));
+    const int64_t left = int64_t(box.x0) * kOne, right = int64_t(box.x1) * kOne;
     m_active.clear();
     size_t next = 0;
-    for (int64_t row = m_edges.front().firstRow; row < yEnd; ++row) {
-        if (m_active.empty() && next < m_edges.size())
-            row = std::max(row, m_edges[next].firstRow); // skip the rows between separate parts
-        while (next < m_edges.size() && m_edges[next].firstRow <= row)
-            m_active.push_back(&m_edges[next++]);
-        m_cells.clear();
+    for (int64_t row = m_order.front()->firstRow; row < yEnd; ++row) {
+        if (m_active.empty() && next < m_order.size())
+            row = std::max(row, m_order[next]->firstRow); // skip the rows between separate parts
         const int64_t top = row * kOne, bottom = top + kOne;
+        while (next < m_order.size() && m_order[next]->firstRow <= row) {
+            Edge& e = *m_order[next++];
+            const int64_t dx = e.x1 - e.x0, dy = e.y1 - e.y0;
+            const int64_t ya = std::max(e.y0, top);
+            e.x = ya == e.y0 ? e.x0 : lerp(e.y0, e.y1, e.x0, e.x1, ya);
+            const int64_t num = (bottom - e.y0) * dx;
+            e.q = floorDiv(num, dy);
+            e.r = num - e.q * dy;
+            e.stepQ = floorDiv(kOne * dx, dy);
+            e.stepR = kOne * dx - e.stepQ * dy;
+            m_active.push_back(&e);
+        }
+        m_cells.clear();
         size_t kept = 0;
         for (Edge* e : m_active) {
             const int64_t ya = std::max(e->y0, top), yb = std::min(e->y1, bottom);
-            const int64_t xa = ya == e->y0 ? e->x0 : lerp(e->y0, e->y1, e->x0, e->x1, ya);
-            const int64_t xb = yb == e->y1 ? e->x1 : lerp(e->y0, e->y1, e->x0, e->x1, yb);
-            rowPiece(xa, ya - top, xb, yb - top, e->dir);
-            if (e->endRow > row + 1)
+            const int64_t xb = yb == e->y1 ? e->x1 : e->x0 + e->q;
+            const int64_t column = e->x >> 8;
+            if (column == ((xb - (xb > e->x)) >> 8) && e->x >= left && xb >= left && e->x < right && xb <= right) {
+                // Inside one pixel of the box, the common case for steep edges.
+                const int64_t dy = e->dir * (yb - ya);
+                add(column, int32_t(dy), dy * (e->x + xb - 2 * (column << 8)));
+            } else {
+                rowPiece(e->x, ya - top, xb, yb - top, e->dir);
+            }
+            if (e->endRow > row + 1) {
+                e->x = xb;
+                e->q += e->stepQ;
+                e->r += e->stepR;
+                if (e->r >= e->y1 - e->y0) {
+                    e->r -= e->y1 - e->y0;
+                    ++e->q;
+                }
                 m_active[kept++] = e;
+            }
         }
         m_active.resize(kept);
         if (!m_cells.empty())

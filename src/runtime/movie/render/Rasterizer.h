@@ -40,6 +40,9 @@ private:
         int64_t x0, y0, x1, y1; // y0 < y1, subpixel units
         int dir;
         int64_t firstRow, endRow;
+        // Where it enters the current row, and where it crosses the next
+        // row's top: x0 + q + r / (y1 - y0), stepped on row by row.
+        int64_t x = 0, q = 0, r = 0, stepQ = 0, stepR = 0;
     };
     struct Cell {
         int32_t x;
@@ -54,7 +57,7 @@ private:
 
     PixelBox m_box;
     std::vector<Edge> m_edges;
-    std::vector<Edge*> m_active;
+    std::vector<Edge*> m_order, m_active;
     std::vector<Cell> m_cells; // of the current row
     std::vector<uint8_t> m_row;
 };
