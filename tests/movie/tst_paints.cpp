@@ -135,6 +135,7 @@ private slots:
     void stopsAsThePlayerDrawsThem();
     void bitmapSampling_data();
     void bitmapSampling();
+    void bitmapAtItsOwnSize();
     void bitmapColourTransform();
     void bitmapWithoutPicture_data();
     void bitmapWithoutPicture();
@@ -470,6 +471,19 @@ void TestPaints::bitmapSampling()
     auto p = makePaint(bitmapFill(repeat, smooth), kTexelsOfEight, {}, &bits.view, smoothing);
     QVERIFY(p->opaque());
     COMPARE_PIXEL(at(*p, pixel.x(), pixel.y()), expected, 1);
+}
+
+// On whole pixels at scale 1 every pixel centre is a texel centre: smoothing
+// gives the texels themselves.
+void TestPaints::bitmapAtItsOwnSize()
+{
+    Fixture bits;
+    auto p = makePaint(bitmapFill(true, true), { 1, 0, 0, 1, 3, 5 }, {}, &bits.view, true);
+    Pixel row[4];
+    p->shade(5, 3, 7, row);
+    QCOMPARE(std::vector<Pixel>(row, row + 4), (std::vector<Pixel> { bits.pixels[0], bits.pixels[1], bits.pixels[0], bits.pixels[1] }));
+    p->shade(6, 2, 6, row);
+    QCOMPARE(std::vector<Pixel>(row, row + 4), (std::vector<Pixel> { bits.pixels[3], bits.pixels[2], bits.pixels[3], bits.pixels[2] }));
 }
 
 void TestPaints::bitmapColourTransform()

@@ -1,5 +1,7 @@
 #include <algorithm>
 #include <cmath>
+#include <iterator>
+#include <vector>
 
 #include "runtime/movie/render/PaintKinds.h"
 

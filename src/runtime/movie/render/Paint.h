@@ -1,9 +1,11 @@
 #pragma once
 
 // Fills ready to be sampled in device pixels. Everything that depends only on
-// the fill and its colour transform (a gradient's colour table, a bitmap's
-// transformed pixels) is worked out once in makePaint, so shade(), the inner
-// loop of drawing, only steps along a row. No Qt here.
+// the fill and its colour transform (a gradient's colour table, the channel
+// tables of a bitmap's colour transform) is worked out once in makePaint, so
+// shade(), the inner loop of drawing, only steps along a row. A paint does
+// not change once made, so threads may shade from one paint at once; a
+// bitmap paint reads the caller's pixels, which must outlive it. No Qt here.
 
 #include <cstdint>
 #include <memory>
