@@ -673,6 +673,22 @@ void MovieFidelityTest::clipLayers_data()
         cases.push_back({ "a sprite as a clip layer", m.bytes(),
                           { { 25, 25, red }, { 75, 75, red }, { 75, 25, kWhite }, { 25, 75, kWhite }, { 50, 50, kWhite } } });
     }
+    {
+        // A clip layer masks with the area of its fills, whatever their
+        // colour: a fill of alpha 0 masks like any other, under a colour
+        // transform that clears it too. Its strokes do not count.
+        Movie m = base();
+        m.rect(3, 200, 200, 1000, 1600, { 0, 0, 0, 0 }); // x 10..60 px
+        strokedRect(m, 4, 1400, 200, 400, 1600, { .width = 200 }); // lines 10 px wide around x 70..90 px
+        place(m, { .depth = 1, .id = 3, .matrix = Transform {}, .colorTransform = ColorXform { .aMul = 0 }, .clipDepth = 3 });
+        m.place(2, 1);
+        m.place(4, 4, 0, 0, 5);
+        m.place(5, 1);
+        m.showFrame();
+        cases.push_back({ "a clip layer's area, not its colour or strokes", m.bytes(),
+                          { { 30, 50, red }, { 55, 50, red }, { 65, 50, kWhite }, { 5, 50, kWhite },
+                            { 70, 50, kWhite }, { 80, 10, kWhite }, { 80, 50, kWhite } } });
+    }
     for (const Case& c : cases)
         for (bool aa : { true, false })
             QTest::newRow(qPrintable(QStringLiteral("%1, %2").arg(c.name, aa ? "smooth" : "aliased")))
