@@ -146,6 +146,8 @@ void MovieRenderer::render(QPainter& p, const Clip& root, Rgba background, const
         image = QImage(pixels.size(), QImage::Format_ARGB32_Premultiplied);
     update(image, m_painted, root, background, stageMatrix(deviceTarget.translated(-pixels.topLeft())), antialias);
     p.save();
+    if (background.a == 255)
+        p.setCompositionMode(QPainter::CompositionMode_Source); // every pixel opaque: a copy
     if (straight) {
         p.resetTransform();
         image.setDevicePixelRatio(dpr);
