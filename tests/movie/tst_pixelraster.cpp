@@ -1,17 +1,20 @@
-// Aliased drawing on whole pixels: which pixels a fill or a stroke takes,
-// how closely curves are followed, and that masks cut exactly the pixels
-// their own shapes would fill.
+// Rasterizing: the exact area coverage of anti-aliased pixels, and aliased
+// drawing on whole pixels: which pixels a fill or a stroke takes, how
+// closely curves are followed, and that masks cut exactly the pixels their
+// own shapes would fill.
 
 #include <QtTest>
 #include <cmath>
+#include <map>
 #include <set>
 
 #include "SwfBuilder.h"
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/MoviePlayer.h"
 #include "runtime/movie/MovieRenderer.h"
-#include "runtime/movie/AliasedPaint.h"
 #include "runtime/movie/PixelRaster.h"
+#include "runtime/movie/render/Outline.h"
+#include "runtime/movie/render/Rasterizer.h"
 
 using namespace swftest;
 namespace swf = yelvanis::swf;
@@ -174,11 +177,40 @@ int misplaced(const QImage& img, QColor ink, const std::function<double(Point)>&
     return bad;
 }
 
+// Coverage per pixel, as the rasterizer gives it.
+struct CoverageGrid : swf::render::SpanSink {
+    std::map<std::pair<int, int>, int> at;
+    void span(int y, int x0, int x1, const uint8_t* coverage, uint8_t uniform) override
+    {
+        for (int x = x0; x < x1; ++x) {
+            QVERIFY2(!at.count({ x, y }), "a pixel given twice");
+            at[{ x, y }] = coverage ? coverage[x - x0] : uniform;
+        }
+    }
+    int operator()(int x, int y) const
+    {
+        auto it = at.find({ x, y });
+        return it == at.end() ? 0 : it->second;
+    }
+};
+
+CoverageGrid covered(const std::vector<Polygon>& polygons, bool nonZero, const swf::PixelBox& box)
+{
+    swf::render::Rasterizer raster;
+    CoverageGrid grid;
+    raster.fill(polygons, nonZero, true, box, grid);
+    return grid;
+}
+
 } // namespace
 
 class PixelRasterTest : public QObject {
     Q_OBJECT
 private slots:
+    void areaCoverage_data();
+    void areaCoverage();
+    void coverageAddsUpToTheArea();
+    void boxCutsNoCoverageInside();
     void centresDecide_data();
     void centresDecide();
     void sharedEdgesNeitherOverlapNorGap();
@@ -198,6 +230,96 @@ private slots:
     void strokeOfCurvesFollowsTheCurve_data();
     void strokeOfCurvesFollowsTheCurve();
 };
+
+using Coverages = QList<std::tuple<int, int, int>>; // x, y, coverage out of 255
+
+void PixelRasterTest::areaCoverage_data()
+{
+    QTest::addColumn<std::vector<Polygon>>("polygons");
+    QTest::addColumn<bool>("nonZero");
+    QTest::addColumn<Coverages>("expected");
+    // Each pixel is covered by the area of its square inside the outline.
+    QTest::newRow("rectangle on quarter pixels")
+        << std::vector<Polygon> { { { 1.25, 1 }, { 3.75, 1 }, { 3.75, 2 }, { 1.25, 2 } } } << false
+        << Coverages { { 0, 1, 0 }, { 1, 1, 191 }, { 2, 1, 255 }, { 3, 1, 191 }, { 4, 1, 0 }, { 2, 0, 0 }, { 2, 2, 0 } };
+    QTest::newRow("half a pixel high")
+        << std::vector<Polygon> { { { 0, 3.5 }, { 2, 3.5 }, { 2, 4 }, { 0, 4 } } } << false
+        << Coverages { { 0, 3, 128 }, { 1, 3, 128 }, { 0, 4, 0 }, { 2, 3, 0 } };
+    QTest::newRow("triangle cutting pixels diagonally")
+        << std::vector<Polygon> { { { 0, 0 }, { 2, 0 }, { 0, 2 } } } << false
+        << Coverages { { 0, 0, 255 }, { 1, 0, 128 }, { 0, 1, 128 }, { 1, 1, 0 } };
+    QTest::newRow("a sliver a tenth wide")
+        << std::vector<Polygon> { { { 5.45, 0 }, { 5.55, 0 }, { 5.55, 3 }, { 5.45, 3 } } } << true
+        << Coverages { { 5, 0, 26 }, { 5, 1, 26 }, { 5, 2, 26 }, { 4, 1, 0 }, { 6, 1, 0 } };
+    // Two squares wound alike, one inside the other: the inner one is a
+    // hole under the even-odd rule and filled under the non-zero rule.
+    const std::vector<Polygon> nested { { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 } }, { { 2, 2 }, { 4, 2 }, { 4, 4 }, { 2, 4 } } };
+    QTest::newRow("nested, even-odd") << nested << false << Coverages { { 1, 1, 255 }, { 3, 3, 0 }, { 5, 5, 255 } };
+    QTest::newRow("nested, non-zero") << nested << true << Coverages { { 1, 1, 255 }, { 3, 3, 255 }, { 5, 5, 255 } };
+    // Opposite windings cancel under either rule.
+    const std::vector<Polygon> opposite { { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 } }, { { 2, 2 }, { 2, 4 }, { 4, 4 }, { 4, 2 } } };
+    QTest::newRow("opposite, non-zero") << opposite << true << Coverages { { 1, 1, 255 }, { 3, 3, 0 } };
+    // A half-covered pixel of a hole's edge: half of the outer fill shows.
+    const std::vector<Polygon> halfHole { { { 0, 0 }, { 6, 0 }, { 6, 6 }, { 0, 6 } }, { { 2.5, 2 }, { 4, 2 }, { 4, 4 }, { 2.5, 4 } } };
+    QTest::newRow("hole's edge, even-odd") << halfHole << false << Coverages { { 2, 2, 128 }, { 3, 3, 0 }, { 1, 3, 255 } };
+}
+
+void PixelRasterTest::areaCoverage()
+{
+    QFETCH(std::vector<Polygon>, polygons);
+    QFETCH(bool, nonZero);
+    QFETCH(Coverages, expected);
+    const CoverageGrid grid = covered(polygons, nonZero, { -10, -10, 20, 20 });
+    for (const auto& [x, y, c] : expected)
+        QVERIFY2(std::abs(grid(x, y) - c) <= 1, qPrintable(QStringLiteral("pixel %1,%2: %3, expected %4").arg(x).arg(y).arg(grid(x, y)).arg(c)));
+}
+
+void PixelRasterTest::coverageAddsUpToTheArea()
+{
+    // A square turned by 30 degrees and a curved outline: the coverage of all
+    // pixels together is the outline's area, to within rounding each pixel
+    // to a 255th.
+    std::vector<Polygon> shapes { {} , {} };
+    const double c = std::cos(M_PI / 6), sn = std::sin(M_PI / 6);
+    for (Point p : { Point { -10, -10 }, Point { 10, -10 }, Point { 10, 10 }, Point { -10, 10 } })
+        shapes[0].push_back({ 15.3 + p.x * c - p.y * sn, 14.7 + p.x * sn + p.y * c });
+    for (int i = 0; i < 200; ++i) {
+        const double a = 2 * M_PI * i / 200;
+        shapes[1].push_back({ 50.2 + 12.5 * std::cos(a), 20.6 + 7.25 * std::sin(a) });
+    }
+    double circleArea = 0;
+    for (size_t i = 0; i < shapes[1].size(); ++i) {
+        const Point& p = shapes[1][i];
+        const Point& q = shapes[1][(i + 1) % shapes[1].size()];
+        circleArea += (p.x * q.y - q.x * p.y) / 2;
+    }
+    for (const auto& [shape, area] : { std::pair { shapes[0], 400.0 }, std::pair { shapes[1], circleArea } }) {
+        const CoverageGrid grid = covered({ shape }, false, { 0, 0, 100, 100 });
+        double sum = 0;
+        for (const auto& [pixel, value] : grid.at)
+            sum += value / 255.0;
+        QVERIFY2(std::abs(sum - area) < 0.1 + grid.at.size() / 510.0, qPrintable(QStringLiteral("%1 against %2").arg(sum).arg(area)));
+    }
+}
+
+void PixelRasterTest::boxCutsNoCoverageInside()
+{
+    // Parts of an outline beyond the box on any side change no pixel inside:
+    // what a box holds is what drawing everything shows there.
+    const std::vector<Polygon> shape { { { -7.3, 3.1 }, { 24.6, -5.2 }, { 31.9, 18.4 }, { 12.2, 40.7 }, { 3.3, 21.9 } },
+                                       { { 5.5, 5.5 }, { 15.25, 9.75 }, { 8.1, 20.3 } } };
+    const CoverageGrid all = covered(shape, false, { -20, -20, 50, 50 });
+    for (const swf::PixelBox& box : { swf::PixelBox { 0, 0, 10, 10 }, swf::PixelBox { 8, 4, 20, 30 }, swf::PixelBox { -3, 15, 40, 17 },
+                                      swf::PixelBox { 25, 0, 33, 41 } }) {
+        const CoverageGrid part = covered(shape, false, box);
+        for (int y = box.y0; y < box.y1; ++y)
+            for (int x = box.x0; x < box.x1; ++x)
+                QVERIFY2(part(x, y) == all(x, y), qPrintable(QStringLiteral("pixel %1,%2: %3 inside the box, %4 drawn whole")
+                                                                  .arg(x).arg(y).arg(part(x, y)).arg(all(x, y))));
+        for (const auto& [pixel, value] : part.at)
+            QVERIFY(pixel.first >= box.x0 && pixel.first < box.x1 && pixel.second >= box.y0 && pixel.second < box.y1);
+    }
+}
 
 void PixelRasterTest::centresDecide_data()
 {
@@ -430,17 +552,15 @@ void PixelRasterTest::partsOutsideTheBoxChangeNothingInside()
         { { -40, 30 }, { 20, -60 }, { 90, 10 }, { 160, 80 }, { 60, 140 }, { -30, 200 }, { -60, 120 }, { -90, 40 }, { -40, 30 } },
         { { 10, 40 }, { 70, -50 }, { 75, 60 }, { 40, 50 }, { 10, 40 } },
     };
-    const QTransform t(1.3, 0.2, -0.4, 0.9, 12.25, 7.5);
-    QPainterPath path;
+    const swf::Matrix t { 1.3, 0.2, -0.4, 0.9, 12.25, 7.5 };
+    std::vector<swf::Contour> curves;
     std::vector<Polygon> flat;
     for (const auto& c : contours) {
-        path.moveTo(c[0].x, c[0].y);
-        QPointF start = t.map(QPointF(c[0].x, c[0].y));
-        flat.push_back({ { start.x(), start.y() } });
+        curves.emplace_back();
+        flat.push_back({ swf::render::map(t, c[0]) });
         for (size_t i = 1; i + 1 < c.size(); i += 2) {
-            path.quadTo(c[i].x, c[i].y, c[i + 1].x, c[i + 1].y);
-            QPointF q = t.map(QPointF(c[i].x, c[i].y)), e = t.map(QPointF(c[i + 1].x, c[i + 1].y));
-            swf::flattenQuad(flat.back().back(), { q.x(), q.y() }, { e.x(), e.y() }, swf::kFlatness, flat.back());
+            curves.back().push_back({ c[i - 1], c[i], c[i + 1], true });
+            swf::flattenQuad(flat.back().back(), swf::render::map(t, c[i]), swf::render::map(t, c[i + 1]), swf::kFlatness, flat.back());
         }
     }
     auto region = [](const std::vector<swf::Span>& spans) {
@@ -449,19 +569,33 @@ void PixelRasterTest::partsOutsideTheBoxChangeNothingInside()
             r |= QRect(s.x0, s.y, s.x1 - s.x0, 1);
         return r;
     };
-    swf::LineStyle style;
+    struct Collect : swf::render::SpanSink {
+        QRegion r;
+        void span(int y, int x0, int x1, const uint8_t*, uint8_t) override { r |= QRect(x0, y, x1 - x0, 1); }
+    };
     swf::StrokeStyle round;
     round.halfWidth = 3.5;
     std::vector<Polygon> outline;
     for (const Polygon& line : flat)
         swf::strokeOutline(line, true, round, swf::kFlatness, outline);
-    QPen pen(Qt::black, 7);
-    pen.setCosmetic(true);
+    swf::StrokePath stroke; // seven device pixels wide, whatever the scale
+    stroke.style.width = 7;
+    stroke.style.noHScale = stroke.style.noVScale = true;
+    stroke.parts = curves;
+    swf::render::Rasterizer raster;
     for (const QRect& part : { QRect(0, 0, 40, 30), QRect(50, 60, 25, 80), QRect(-20, 100, 200, 10), QRect(-200, -200, 500, 500) }) {
         const swf::PixelBox box { part.left(), part.top(), part.left() + part.width(), part.top() + part.height() };
         // The same pixels, though perhaps cut into other rectangles.
-        QVERIFY((yelvanis::aliasedFill(path, t, part) ^ region(swf::fillSpans(flat, false, box))).isEmpty());
-        QVERIFY((yelvanis::aliasedStroke(path, pen, style, t, part) ^ region(swf::fillSpans(outline, true, box))).isEmpty());
+        std::vector<Polygon> cut;
+        swf::render::fillOutline(curves, t, box, cut);
+        Collect fill;
+        raster.fill(cut, false, false, box, fill);
+        QVERIFY((fill.r ^ region(swf::fillSpans(flat, false, box))).isEmpty());
+        cut.clear();
+        swf::render::strokeOutline(stroke, t, 1, box, cut);
+        Collect stroked;
+        raster.fill(cut, true, false, box, stroked);
+        QVERIFY((stroked.r ^ region(swf::fillSpans(outline, true, box))).isEmpty());
     }
 }
 

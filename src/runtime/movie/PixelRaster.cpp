@@ -5,7 +5,6 @@
 #include <numbers>
 
 namespace yelvanis::swf {
-
 namespace {
 
 Point at(Point p0, Point p1, Point p2, double t)
