@@ -51,13 +51,13 @@ uint8_t coverageOf(int64_t v, bool nonZero)
 
 void Rasterizer::add(int64_t column, int32_t cover, int64_t area)
 {
-    const int32_t x = int32_t(column);
-    if (!m_cells.empty() && m_cells.back().x == x) {
-        m_cells.back().cover += cover;
-        m_cells.back().area += area;
-        return;
-    }
-    m_cells.push_back({ x, cover, area });
+    // Columns run from the one left of the box to the one at its right
+    // edge, which a vertical edge lying on that edge reaches.
+    const size_t i = size_t(column - (m_box.x0 - 1));
+    m_cover[i] += cover;
+    m_area[i] += area;
+    m_touched[i >> 6] |= uint64_t(1) << (i & 63);
+    m_any = true;
 }
 
 // A piece of an edge inside the current pixel row, from (xa, ya) to
@@ -133,8 +133,8 @@ void Rasterizer::cellsOfPiece(int64_t xa, int64_t ya, int64_t xb, int64_t yb, in
 
 void Rasterizer::sweepRow(int y, bool nonZero, SpanSink& sink)
 {
-    // O(c log c) for the row's c cells, then one pass along it.
-    std::sort(m_cells.begin(), m_cells.end(), [](const Cell& a, const Cell& b) { return a.x < b.x; });
+    // One pass over the marked columns, in order: O(c + w / 64) for the
+    // row's c cells in a box w pixels wide. Each cell is cleared once read.
     int pendingX = 0, pendingEnd = 0;
     auto flush = [&] {
         if (pendingEnd > pendingX)
@@ -143,34 +143,38 @@ void Rasterizer::sweepRow(int y, bool nonZero, SpanSink& sink)
     };
     int64_t cover = 0;
     int from = m_box.x0; // first pixel not yet given
-    for (size_t i = 0; i < m_cells.size();) {
-        const int x = m_cells[i].x;
-        int64_t c = 0, area = 0;
-        for (; i < m_cells.size() && m_cells[i].x == x; ++i) {
-            c += m_cells[i].cover;
-            area += m_cells[i].area;
-        }
-        if (x >= m_box.x0) {
-            if (x > from && cover != 0) {
-                flush();
-                if (uint8_t u = coverageOf(cover * 2 * kOne, nonZero))
-                    sink.span(y, from, x, nullptr, u);
-            }
-            const uint8_t v = coverageOf((cover + c) * 2 * kOne - area, nonZero);
-            if (v == 0) {
-                flush();
-            } else {
-                if (pendingEnd != x) {
+    const int base = m_box.x0 - 1;
+    for (size_t word = 0; word < m_touched.size(); ++word) {
+        for (uint64_t bits = m_touched[word]; bits; bits &= bits - 1) {
+            const size_t i = word * 64 + size_t(__builtin_ctzll(bits));
+            const int x = base + int(i);
+            const int64_t c = m_cover[i], area = m_area[i];
+            m_cover[i] = 0;
+            m_area[i] = 0;
+            if (x >= m_box.x0) {
+                if (x > from && cover != 0) {
                     flush();
-                    pendingX = pendingEnd = x;
+                    if (uint8_t u = coverageOf(cover * 2 * kOne, nonZero))
+                        sink.span(y, from, x, nullptr, u);
                 }
-                m_row[size_t(pendingEnd - pendingX)] = v;
-                ++pendingEnd;
+                const uint8_t v = coverageOf((cover + c) * 2 * kOne - area, nonZero);
+                if (v == 0) {
+                    flush();
+                } else {
+                    if (pendingEnd != x) {
+                        flush();
+                        pendingX = pendingEnd = x;
+                    }
+                    m_row[size_t(pendingEnd - pendingX)] = v;
+                    ++pendingEnd;
+                }
+                from = x + 1;
             }
-            from = x + 1;
+            cover += c;
         }
-        cover += c;
+        m_touched[word] = 0;
     }
+    m_any = false;
     flush();
     if (cover != 0 && from < m_box.x1)
         if (uint8_t u = coverageOf(cover * 2 * kOne, nonZero))
@@ -236,7 +240,15 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
         yEnd = std::max(yEnd, e.endRow);
     }
     std::sort(m_order.begin(), m_order.end(), [](const Edge* a, const Edge* b) { return a->firstRow < b->firstRow; });
-    m_row.resize(size_t(box.x1 - box.x0));
+    // One more pixel than the box: a run may end on the column at its right edge.
+    m_row.resize(size_t(box.x1 - box.x0) + 1);
+    const size_t columns = size_t(box.x1 - box.x0) + 2;
+    if (m_cover.size() < columns) {
+        m_cover.resize(columns, 0);
+        m_area.resize(columns, 0);
+    }
+    m_touched.assign((columns + 63) / 64, 0);
+    m_any = false;
     const int64_t left = int64_t(box.x0) * kOne, right = int64_t(box.x1) * kOne;
     m_active.clear();
     size_t next = 0;
@@ -256,7 +268,6 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             e.stepR = kOne * dx - e.stepQ * dy;
             m_active.push_back(&e);
         }
-        m_cells.clear();
         size_t kept = 0;
         for (Edge* e : m_active) {
             const int64_t ya = std::max(e->y0, top), yb = std::min(e->y1, bottom);
@@ -281,7 +292,7 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             }
         }
         m_active.resize(kept);
-        if (!m_cells.empty())
+        if (m_any)
             sweepRow(int(row), nonZero, sink);
     }
 }
