@@ -198,7 +198,8 @@ bool Rasterizer::dense(const PixelBox& box) const
     return crossings > (width + 1) * (y1 - y0);
 }
 
-void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool antialias, const PixelBox& box, SpanSink& sink)
+void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool antialias, const PixelBox& box, SpanSink& sink,
+                      Point shift)
 {
     if (box.x1 <= box.x0 || box.y1 <= box.y0)
         return;
@@ -210,9 +211,9 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             const size_t n = poly.size();
             if (n < 2)
                 continue;
-            int64_t px = snap(poly[n - 1].x), py = snap(poly[n - 1].y);
+            int64_t px = snap(poly[n - 1].x + shift.x), py = snap(poly[n - 1].y + shift.y);
             for (const Point& p : poly) {
-                const int64_t x = snap(p.x), y = snap(p.y);
+                const int64_t x = snap(p.x + shift.x), y = snap(p.y + shift.y);
                 if (y != py && std::min(x, px) < right) {
                     Edge e = y > py ? Edge { px, py, x, y, 1, 0, 0 } : Edge { x, y, px, py, -1, 0, 0 };
                     e.firstRow = std::max<int64_t>(floorDiv(e.y0, kOne), box.y0);
@@ -228,7 +229,17 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             return;
     }
     if (!antialias || dense(box)) {
-        for (const Span& s : fillSpans(polygons, nonZero, box))
+        const std::vector<Polygon>* moved = &polygons;
+        if (shift.x != 0 || shift.y != 0) {
+            m_shifted.resize(polygons.size());
+            for (size_t i = 0; i < polygons.size(); ++i) {
+                m_shifted[i].resize(polygons[i].size());
+                for (size_t j = 0; j < polygons[i].size(); ++j)
+                    m_shifted[i][j] = { polygons[i][j].x + shift.x, polygons[i][j].y + shift.y };
+            }
+            moved = &m_shifted;
+        }
+        for (const Span& s : fillSpans(*moved, nonZero, box))
             sink.span(s.y, s.x0, s.x1, nullptr, 255);
         return;
     }

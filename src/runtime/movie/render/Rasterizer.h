@@ -33,7 +33,9 @@ public:
     // Where edges outnumber the pixels they cross, coverage tells nothing
     // (and the even-odd rule folds sums of many edges wrongly): such an
     // outline is sampled at pixel centres instead.
-    void fill(const std::vector<Polygon>& polygons, bool nonZero, bool antialias, const PixelBox& box, SpanSink& sink);
+    // `shift` moves every point first: an outline kept from another frame.
+    void fill(const std::vector<Polygon>& polygons, bool nonZero, bool antialias, const PixelBox& box, SpanSink& sink,
+              Point shift = {});
 
 private:
     struct Edge {
@@ -61,6 +63,7 @@ private:
     std::vector<uint64_t> m_touched;
     bool m_any = false;
     std::vector<uint8_t> m_row;
+    std::vector<Polygon> m_shifted;
 };
 
 } // namespace yelvanis::swf::render
