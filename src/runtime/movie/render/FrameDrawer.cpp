@@ -57,7 +57,7 @@ void FrameDrawer::fill(const std::vector<Polygon>& polygons, Point shift, bool n
         area = intersected(area, mask->box);
     if (isEmpty(area) || polygons.empty())
         return;
-    Compositor out(m_canvas, paint, mask, m_rows);
+    Compositor out(m_canvas, paint, mask, m_rows, m_scratch);
     m_raster.fill(polygons, nonZero, m_antialias, area, out, shift);
 }
 

@@ -65,6 +65,7 @@ private:
     Rasterizer m_raster;
     OutlineCache m_outlines;
     std::vector<Polygon> m_polygons;
+    RowScratch m_scratch;
     Canvas m_canvas;
     const std::vector<uint8_t>* m_rows = nullptr;
     PixelBox m_rowBox; // the rows drawn, across the canvas

@@ -18,8 +18,21 @@ int64_t snap(double v)
 {
     if (!std::isfinite(v))
         v = 0;
-    return std::llround(std::clamp(v, -kLimit, kLimit) * kOne);
+    // Rounded half away from zero, as llround does, without the call: the
+    // value is within 2^30, so truncating and the remainder are exact.
+    const double x = std::clamp(v, -kLimit, kLimit) * kOne;
+    int64_t t = int64_t(x);
+    const double rest = x - double(t);
+    t += rest >= 0.5 ? 1 : rest <= -0.5 ? -1 : 0;
+    return t;
 }
+
+// Whole pixels below a subpixel position: an arithmetic shift floors.
+inline int64_t pixelOf(int64_t v)
+{
+    return v >> 8;
+}
+static_assert(kOne == 256);
 
 int64_t floorDiv(int64_t a, int64_t b)
 {
@@ -105,14 +118,14 @@ void Rasterizer::cellsOfPiece(int64_t xa, int64_t ya, int64_t xb, int64_t yb, in
     // Each cell gets the height the piece spans in it, and that times the
     // sum of the piece's x at both ends there (twice the area to its left).
     if (xa == xb) {
-        const int64_t ex = floorDiv(xa, kOne);
+        const int64_t ex = pixelOf(xa);
         add(ex, int32_t(dir * (yb - ya)), dir * (yb - ya) * 2 * (xa - ex * kOne));
         return;
     }
     // A piece ending on a column's boundary stays in the column it came through.
     const bool rightward = xb > xa;
-    int64_t ex = rightward ? floorDiv(xa, kOne) : floorDiv(xa - 1, kOne);
-    const int64_t last = rightward ? floorDiv(xb - 1, kOne) : floorDiv(xb, kOne);
+    int64_t ex = rightward ? pixelOf(xa) : pixelOf(xa - 1);
+    const int64_t last = rightward ? pixelOf(xb - 1) : pixelOf(xb);
     int64_t x = xa, y = ya;
     while (true) {
         int64_t nx = xb, ny = yb;
@@ -194,7 +207,7 @@ bool Rasterizer::dense(const PixelBox& box) const
     }
     if (crossings <= kDenseCrossings)
         return false;
-    const int64_t width = std::clamp<int64_t>(floorDiv(x1, kOne) + 1, box.x0, box.x1) - std::clamp<int64_t>(floorDiv(x0, kOne), box.x0, box.x1);
+    const int64_t width = std::clamp<int64_t>(pixelOf(x1) + 1, box.x0, box.x1) - std::clamp<int64_t>(pixelOf(x0), box.x0, box.x1);
     return crossings > (width + 1) * (y1 - y0);
 }
 
@@ -205,6 +218,7 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
         return;
     m_box = box;
     m_edges.clear();
+    int64_t crossings = 0, yStart = INT64_MAX, yEnd = 0;
     if (antialias) {
         const int64_t right = int64_t(box.x1) * kOne;
         for (const Polygon& poly : polygons) {
@@ -216,10 +230,14 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
                 const int64_t x = snap(p.x + shift.x), y = snap(p.y + shift.y);
                 if (y != py && std::min(x, px) < right) {
                     Edge e = y > py ? Edge { px, py, x, y, 1, 0, 0 } : Edge { x, y, px, py, -1, 0, 0 };
-                    e.firstRow = std::max<int64_t>(floorDiv(e.y0, kOne), box.y0);
-                    e.endRow = std::min<int64_t>(floorDiv(e.y1 - 1, kOne) + 1, box.y1);
-                    if (e.firstRow < e.endRow)
+                    e.firstRow = std::max<int64_t>(pixelOf(e.y0), box.y0);
+                    e.endRow = std::min<int64_t>(pixelOf(e.y1 - 1) + 1, box.y1);
+                    if (e.firstRow < e.endRow) {
+                        crossings += e.endRow - e.firstRow;
+                        yStart = std::min(yStart, e.firstRow);
+                        yEnd = std::max(yEnd, e.endRow);
                         m_edges.push_back(e);
+                    }
                 }
                 px = x;
                 py = y;
@@ -228,7 +246,7 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
         if (m_edges.empty())
             return;
     }
-    if (!antialias || dense(box)) {
+    if (!antialias || (crossings > kDenseCrossings && dense(box))) {
         const std::vector<Polygon>* moved = &polygons;
         if (shift.x != 0 || shift.y != 0) {
             m_shifted.resize(polygons.size());
@@ -243,14 +261,17 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             sink.span(s.y, s.x0, s.x1, nullptr, 255);
         return;
     }
-    // In the order they start, as pointers: an edge is large to move.
-    m_order.clear();
-    int64_t yEnd = 0;
-    for (Edge& e : m_edges) {
-        m_order.push_back(&e);
-        yEnd = std::max(yEnd, e.endRow);
-    }
-    std::sort(m_order.begin(), m_order.end(), [](const Edge* a, const Edge* b) { return a->firstRow < b->firstRow; });
+    // In the order they start, as pointers (an edge is large to move),
+    // counted into the rows they start on: O(e + r) for r rows spanned.
+    const size_t rows = size_t(yEnd - yStart);
+    m_starts.assign(rows + 1, 0);
+    for (const Edge& e : m_edges)
+        ++m_starts[size_t(e.firstRow - yStart) + 1];
+    for (size_t i = 1; i <= rows; ++i)
+        m_starts[i] += m_starts[i - 1];
+    m_order.resize(m_edges.size());
+    for (Edge& e : m_edges)
+        m_order[m_starts[size_t(e.firstRow - yStart)]++] = &e;
     // One more pixel than the box: a run may end on the column at its right edge.
     m_row.resize(size_t(box.x1 - box.x0) + 1);
     const size_t columns = size_t(box.x1 - box.x0) + 2;

@@ -55,6 +55,7 @@ private:
     PixelBox m_box;
     std::vector<Edge> m_edges;
     std::vector<Edge*> m_order, m_active;
+    std::vector<uint32_t> m_starts;
     // The current row's cells, by column from the one left of the box:
     // summed in place, and the touched ones marked, so that a row is read
     // in order without sorting.
