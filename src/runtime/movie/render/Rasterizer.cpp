@@ -293,11 +293,17 @@ void Rasterizer::fill(const std::vector<Polygon>& polygons, bool nonZero, bool a
             const int64_t dx = e.x1 - e.x0, dy = e.y1 - e.y0;
             const int64_t ya = std::max(e.y0, top);
             e.x = ya == e.y0 ? e.x0 : lerp(e.y0, e.y1, e.x0, e.x1, ya);
-            const int64_t num = (bottom - e.y0) * dx;
-            e.q = floorDiv(num, dy);
-            e.r = num - e.q * dy;
-            e.stepQ = floorDiv(kOne * dx, dy);
-            e.stepR = kOne * dx - e.stepQ * dy;
+            // Short edges, the many pieces of a stroke, end within this row
+            // or the next and need no stepping, or no division at all.
+            if (e.y1 > bottom) {
+                const int64_t num = (bottom - e.y0) * dx;
+                e.q = floorDiv(num, dy);
+                e.r = num - e.q * dy;
+                if (e.y1 > bottom + kOne) {
+                    e.stepQ = floorDiv(kOne * dx, dy);
+                    e.stepR = kOne * dx - e.stepQ * dy;
+                }
+            }
             m_active.push_back(&e);
         }
         size_t kept = 0;
