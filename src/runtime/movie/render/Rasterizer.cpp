@@ -14,17 +14,16 @@ constexpr int64_t kFull = kOne * kOne * 2;          // a covered pixel's doubled
 // sampled at pixel centres; no drawn outline comes near it.
 constexpr int64_t kDenseCrossings = 100000;
 
-int64_t snap(double v)
+inline int64_t snap(double v)
 {
-    if (!std::isfinite(v))
-        v = 0;
-    // Rounded half away from zero, as llround does, without the call: the
-    // value is within 2^30, so truncating and the remainder are exact.
-    const double x = std::clamp(v, -kLimit, kLimit) * kOne;
-    int64_t t = int64_t(x);
+    if (!(std::abs(v) <= kLimit)) // rare: far away, or not a number
+        v = std::isfinite(v) ? std::clamp(v, -kLimit, kLimit) : 0;
+    // Rounded half away from zero, as llround does, without the call or a
+    // branch: the value is within 2^30, so truncating and the rest are exact.
+    const double x = v * kOne;
+    const int64_t t = int64_t(x);
     const double rest = x - double(t);
-    t += rest >= 0.5 ? 1 : rest <= -0.5 ? -1 : 0;
-    return t;
+    return t + int64_t(rest >= 0.5) - int64_t(rest <= -0.5);
 }
 
 // Whole pixels below a subpixel position: an arithmetic shift floors.
