@@ -149,6 +149,48 @@ QByteArray reshuffle()
     return m.bytes();
 }
 
+// A rotated blob of curves, filled and stroked, that moves by whole pixels
+// (`dx`, `dy` in twips) from a place between pixels.
+QByteArray movedBlob(int32_t dx, int32_t dy)
+{
+    Movie m;
+    m.background({ 250, 250, 240 });
+    Bits b;
+    shape4Header(b, 1, -700, -700, 700, 700, false);
+    b.u8(1); // one solid fill
+    b.u8(0x00);
+    b.rgba(kBlue);
+    b.u8(1); // one stroke: 1.5 pixels, round caps and joins
+    b.u16(30);
+    b.ub(0, 2);
+    b.ub(0, 2);
+    b.ub(0, 1);
+    b.ub(0, 1);
+    b.ub(0, 1);
+    b.ub(0, 1);
+    b.ub(0, 5);
+    b.ub(0, 1);
+    b.ub(0, 2);
+    b.rgba(kGold);
+    ShapeWriter w(b, 1, 1);
+    w.style(-1, 1, 1, true, -500, 0);
+    w.curve(0, -450, 500, -50);
+    w.curve(300, 0, 200, 500);
+    w.curve(-100, 300, -500, 0);
+    w.curve(-250, 0, -200, -450);
+    w.end();
+    m.tag(83, b.out);
+    const Transform turned { 0.83, 0.41, -0.37, 0.91, 1037, 913 };
+    place(m, { 1, 1, false, turned, {}, 0, {} });
+    m.showFrame();
+    Transform moved = turned;
+    moved.tx += dx;
+    moved.ty += dy;
+    place(m, { 1, 0, true, moved, {}, 0, {} });
+    m.showFrame();
+    return m.bytes();
+}
+
 QImage drawnAfresh(MovieRenderer& renderer, const MoviePlayer& player, QSize size, bool aa)
 {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
@@ -174,6 +216,8 @@ private slots:
     void sameAsDrawnAfresh();
     void drawsOnlyWhatChanged_data();
     void drawsOnlyWhatChanged();
+    void movedByWholePixelsMovesThePixels_data();
+    void movedByWholePixelsMovesThePixels();
     void sizeAndQualityDrawEverything();
     void stageVersionFollowsTheDisplayLists();
 };
@@ -276,6 +320,45 @@ void MovieChangesTest::drawsOnlyWhatChanged()
     }
     QVERIFY2((drawn - QRegion(within)).isEmpty(), qPrintable(QStringLiteral("%1 pixels drawn outside").arg(area(drawn - QRegion(within)))));
     QVERIFY2((QRegion(covers) - drawn).isEmpty(), qPrintable(QStringLiteral("%1 changed pixels left as they were").arg(area(QRegion(covers) - drawn))));
+}
+
+void MovieChangesTest::movedByWholePixelsMovesThePixels_data()
+{
+    QTest::addColumn<int>("dx");
+    QTest::addColumn<int>("dy");
+    QTest::addColumn<bool>("antialias");
+    for (bool aa : { true, false }) {
+        const char* quality = aa ? "smooth" : "aliased";
+        QTest::newRow(qPrintable(QStringLiteral("right, %1").arg(quality))) << 7 * 20 << 0 << aa;
+        QTest::newRow(qPrintable(QStringLiteral("up and left, %1").arg(quality))) << -13 * 20 << -5 * 20 << aa;
+    }
+}
+
+// An outline kept from one frame and moved to the next draws exactly the
+// pixels it drew there, moved.
+void MovieChangesTest::movedByWholePixelsMovesThePixels()
+{
+    QFETCH(int, dx);
+    QFETCH(int, dy);
+    QFETCH(bool, antialias);
+    auto movie = load(movedBlob(dx, dy));
+    QVERIFY(movie);
+    MoviePlayer player(movie->movie);
+    MovieRenderer renderer(movie);
+    renderer.setTimeBudget(0);
+    const QSize size(100, 100); // one pixel a pixel
+    const QImage before = drawnAfresh(renderer, player, size, antialias);
+    player.tick();
+    const QImage after = drawnAfresh(renderer, player, size, antialias);
+    QVERIFY(before != after);
+    const int px = dx / 20, py = dy / 20;
+    int compared = 0;
+    for (int y = std::max(0, -py); y < std::min(size.height(), size.height() - py); ++y)
+        for (int x = std::max(0, -px); x < std::min(size.width(), size.width() - px); ++x) {
+            QCOMPARE(after.pixel(x + px, y + py), before.pixel(x, y));
+            ++compared;
+        }
+    QVERIFY(compared > 5000);
 }
 
 void MovieChangesTest::sizeAndQualityDrawEverything()

@@ -96,7 +96,9 @@ void Compositor::span(int y, int x0, int x1, const uint8_t* coverage, uint8_t un
     // The weight of each pixel: its coverage, times the mask's.
     const uint8_t* weights = nullptr;
     uint32_t weight = uniform;
-    if (coverage || maskRow) {
+    if (coverage && !maskRow) {
+        weights = coverage + (from - x0);
+    } else if (maskRow) {
         m_weights.resize(size_t(to - from));
         for (int x = from; x < to; ++x) {
             uint32_t c = coverage ? coverage[x - x0] : uniform;

@@ -44,17 +44,26 @@ private:
     CoverageMask& m_mask;
 };
 
+// Room for a row of shaded pixels and weights, kept by the caller so that
+// painting allocates nothing once warm.
+struct RowScratch {
+    std::vector<Pixel> shade;
+    std::vector<uint8_t> weights;
+};
+
 // Paints spans into the canvas. Rows where `rows` (when given) is zero stay
 // as they are: only the rows being drawn again change.
 class Compositor : public SpanSink {
 public:
-    Compositor(const Canvas& canvas, const Paint& paint, const CoverageMask* mask, const std::vector<uint8_t>* rows)
+    Compositor(const Canvas& canvas, const Paint& paint, const CoverageMask* mask, const std::vector<uint8_t>* rows, RowScratch& scratch)
         : m_canvas(canvas)
         , m_paint(paint)
         , m_mask(mask)
         , m_rows(rows)
         , m_uniform(paint.uniform())
         , m_colour(paint.colour())
+        , m_shade(scratch.shade)
+        , m_weights(scratch.weights)
     {
     }
     void span(int y, int x0, int x1, const uint8_t* coverage, uint8_t uniform) override;
@@ -66,8 +75,8 @@ private:
     const std::vector<uint8_t>* m_rows;
     bool m_uniform;
     Pixel m_colour;
-    std::vector<Pixel> m_shade;
-    std::vector<uint8_t> m_weights;
+    std::vector<Pixel>& m_shade;
+    std::vector<uint8_t>& m_weights;
 };
 
 // The pixels of a box the canvas contains, clipped to it.

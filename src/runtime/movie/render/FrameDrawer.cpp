@@ -49,37 +49,45 @@ BitmapView FrameDrawer::bitmap(uint16_t id) const
     return { reinterpret_cast<const Pixel*>(img.constBits()), img.width(), img.height(), int(img.bytesPerLine() / 4) };
 }
 
-void FrameDrawer::fill(bool nonZero, const Paint& paint, PixelBox area, const CoverageMask* mask)
+void FrameDrawer::fill(const std::vector<Polygon>& polygons, Point shift, bool nonZero, const Paint& paint, PixelBox area,
+                       const CoverageMask* mask)
 {
     area = intersected(area, m_rowBox);
     if (mask)
         area = intersected(area, mask->box);
-    if (isEmpty(area) || m_polygons.empty())
+    if (isEmpty(area) || polygons.empty())
         return;
-    Compositor out(m_canvas, paint, mask, m_rows);
-    m_raster.fill(m_polygons, nonZero, m_antialias, area, out);
+    Compositor out(m_canvas, paint, mask, m_rows, m_scratch);
+    m_raster.fill(polygons, nonZero, m_antialias, area, out, shift);
 }
 
-void FrameDrawer::drawShape(const CachedShape& shape, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask)
+void FrameDrawer::drawShape(uint64_t key, const CachedShape& shape, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask)
 {
     if (!m_budget->spend(shape, t))
         return;
     const PixelBox area = m_rowBox;
+    const KeptOutline* kept = m_outlines.shape(key, shape, t, m_stageScale, std::max(m_canvas.width, m_canvas.height));
+    const Point shift = kept ? Point { t.tx, t.ty } : Point {};
+    size_t path = 0;
     for (const ShapeLayer& layer : shape.geometry.layers) {
         for (const FillPath& f : layer.fills) {
-            m_polygons.clear();
-            fillOutline(f.contours, t, area, m_polygons);
+            if (!kept) {
+                m_polygons.clear();
+                fillOutline(f.contours, t, area, m_polygons);
+            }
             const BitmapView view = f.style.kind == FillStyle::Kind::Bitmap ? bitmap(f.style.bitmapId) : BitmapView {};
             const std::unique_ptr<Paint> paint = makePaint(f.style, t * f.style.matrix, cx, view.pixels ? &view : nullptr, m_antialias);
-            fill(shape.geometry.windingRule, *paint, area, mask);
+            fill(kept ? kept->paths[path++] : m_polygons, shift, shape.geometry.windingRule, *paint, area, mask);
         }
         for (const StrokePath& s : layer.strokes) {
-            m_polygons.clear();
-            strokeOutline(s, t, m_stageScale, area, m_polygons);
+            if (!kept) {
+                m_polygons.clear();
+                strokeOutline(s, t, m_stageScale, area, m_polygons);
+            }
             const FillStyle style = s.style.fill ? *s.style.fill : solid(s.style.color);
             const BitmapView view = style.kind == FillStyle::Kind::Bitmap ? bitmap(style.bitmapId) : BitmapView {};
             const std::unique_ptr<Paint> paint = makePaint(style, t * style.matrix, cx, view.pixels ? &view : nullptr, m_antialias);
-            fill(true, *paint, area, mask);
+            fill(kept ? kept->paths[path++] : m_polygons, shift, true, *paint, area, mask);
         }
     }
 }
@@ -98,11 +106,22 @@ void FrameDrawer::drawText(const Text& text, const Matrix& t, const ColorTransfo
         for (const TextGlyph& g : run.glyphs) {
             const Matrix gt = tt * Matrix { scale, 0, 0, scale, x, run.y };
             if (const CachedShape* gs = m_shapes.glyph(run.fontId, g.index); gs && m_budget->spend(*gs, gt)) {
-                m_polygons.clear();
-                for (const ShapeLayer& l : gs->geometry.layers)
-                    for (const FillPath& f : l.fills)
-                        fillOutline(f.contours, gt, m_rowBox, m_polygons);
-                fill(gs->geometry.windingRule, *paint, m_rowBox, mask);
+                // A glyph's fills are one outline: its contours together.
+                const KeptOutline* kept = m_outlines.shape(OutlineCache::glyphKey(run.fontId, g.index), *gs, gt, 0,
+                                                           std::max(m_canvas.width, m_canvas.height));
+                const bool whole = kept && kept->paths.size() == 1;
+                if (!whole) {
+                    m_polygons.clear();
+                    for (const ShapeLayer& l : gs->geometry.layers)
+                        for (const FillPath& f : l.fills)
+                            if (!kept)
+                                fillOutline(f.contours, gt, m_rowBox, m_polygons);
+                    if (kept)
+                        for (const std::vector<Polygon>& path : kept->paths)
+                            m_polygons.insert(m_polygons.end(), path.begin(), path.end());
+                }
+                fill(whole ? kept->paths.front() : m_polygons, kept ? Point { gt.tx, gt.ty } : Point {}, gs->geometry.windingRule,
+                     *paint, m_rowBox, mask);
             }
             x += g.advance;
         }
@@ -200,7 +219,7 @@ void FrameDrawer::drawItem(const DrawnItem& item, const CoverageMask* mask)
         return;
     if (std::holds_alternative<Shape>(*c) || std::holds_alternative<MorphShape>(*c)) {
         if (const CachedShape* s = m_shapes.shape(item.characterId, item.ratio))
-            drawShape(*s, item.transform, item.colorTransform, mask);
+            drawShape(OutlineCache::shapeKey(item.characterId, item.ratio), *s, item.transform, item.colorTransform, mask);
     } else if (const auto* text = std::get_if<Text>(c)) {
         drawText(*text, item.transform, item.colorTransform, mask);
     } else if (const auto* edit = std::get_if<EditText>(c)) {

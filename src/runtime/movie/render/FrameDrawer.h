@@ -13,6 +13,7 @@
 #include "runtime/movie/MovieLoader.h"
 #include "runtime/movie/render/Compositor.h"
 #include "runtime/movie/render/DrawList.h"
+#include "runtime/movie/render/OutlineCache.h"
 #include "runtime/movie/render/Rasterizer.h"
 #include "runtime/movie/render/ShapeCache.h"
 
@@ -45,12 +46,15 @@ public:
 
 private:
     void drawItem(const DrawnItem& item, const CoverageMask* mask);
-    void drawShape(const CachedShape& shape, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask);
+    void drawShape(uint64_t key, const CachedShape& shape, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask);
     void drawText(const Text& text, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask);
     void drawEditText(const EditText& e, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask);
     void drawBitmap(uint16_t id, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask);
-    // Fills m_polygons with `paint` over `area`, clipped to the rows drawn and the mask.
-    void fill(bool nonZero, const Paint& paint, PixelBox area, const CoverageMask* mask);
+    // Fills the polygons, moved by `shift`, with `paint` over `area`, clipped
+    // to the rows drawn and the mask.
+    void fill(const std::vector<Polygon>& polygons, Point shift, bool nonZero, const Paint& paint, PixelBox area,
+              const CoverageMask* mask);
+    void fill(bool nonZero, const Paint& paint, PixelBox area, const CoverageMask* mask) { fill(m_polygons, {}, nonZero, paint, area, mask); }
     void fillBox(PixelBox area, const CoverageMask* mask);
     const CoverageMask* maskOver(const DrawList& list, const DrawnItem& item);
     void drawMask(const DrawList& list, const DrawnItem& maskItem, CoverageMask& out);
@@ -59,7 +63,9 @@ private:
     const LoadedMovie& m_movie;
     ShapeCache& m_shapes;
     Rasterizer m_raster;
+    OutlineCache m_outlines;
     std::vector<Polygon> m_polygons;
+    RowScratch m_scratch;
     Canvas m_canvas;
     const std::vector<uint8_t>* m_rows = nullptr;
     PixelBox m_rowBox; // the rows drawn, across the canvas

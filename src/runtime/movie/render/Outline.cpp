@@ -57,16 +57,45 @@ double maxScale(const Matrix& m)
     return std::sqrt(std::max(0.0, (s + std::sqrt(std::max(0.0, s * s - 4 * det * det))) / 2));
 }
 
-void fillOutline(const std::vector<Contour>& contours, const Matrix& m, const PixelBox& area, std::vector<Polygon>& out)
+namespace {
+
+void fillContours(const std::vector<Contour>& contours, const Matrix& m, const PixelBox* area, std::vector<Polygon>& out)
 {
     for (const Contour& c : contours) {
         if (c.empty())
             continue;
         Polygon p;
         p.reserve(c.size() + 1);
-        flatten(c, m, kFlatness, &area, 0, p);
+        flatten(c, m, kFlatness, area, 0, p);
         out.push_back(std::move(p));
     }
+}
+
+void strokeContours(const StrokePath& stroke, const Matrix& m, double stageScale, const PixelBox* area, std::vector<Polygon>& out)
+{
+    const double hw = strokeWidth(stroke.style, m, stageScale) / 2;
+    const double margin = hw * std::max(1.0, 2 * stroke.style.miterLimit) + 1;
+    Polygon line;
+    for (const Contour& c : stroke.parts) {
+        if (c.empty())
+            continue;
+        line.clear();
+        flatten(c, m, kFlatness, area, margin, line);
+        const bool closed = line.size() > 2 && line.front() == line.back() && !stroke.style.noClose;
+        strokePolyline(line, closed, stroke.style, hw, kFlatness, out);
+    }
+}
+
+} // namespace
+
+void fillOutline(const std::vector<Contour>& contours, const Matrix& m, const PixelBox& area, std::vector<Polygon>& out)
+{
+    fillContours(contours, m, &area, out);
+}
+
+void fillOutline(const std::vector<Contour>& contours, const Matrix& m, std::vector<Polygon>& out)
+{
+    fillContours(contours, m, nullptr, out);
 }
 
 double strokeWidth(const LineStyle& l, const Matrix& m, double stageScale)
@@ -100,17 +129,12 @@ void strokePolyline(const Polygon& line, bool closed, const LineStyle& style, do
 
 void strokeOutline(const StrokePath& stroke, const Matrix& m, double stageScale, const PixelBox& area, std::vector<Polygon>& out)
 {
-    const double hw = strokeWidth(stroke.style, m, stageScale) / 2;
-    const double margin = hw * std::max(1.0, 2 * stroke.style.miterLimit) + 1;
-    Polygon line;
-    for (const Contour& c : stroke.parts) {
-        if (c.empty())
-            continue;
-        line.clear();
-        flatten(c, m, kFlatness, &area, margin, line);
-        const bool closed = line.size() > 2 && line.front() == line.back() && !stroke.style.noClose;
-        strokePolyline(line, closed, stroke.style, hw, kFlatness, out);
-    }
+    strokeContours(stroke, m, stageScale, &area, out);
+}
+
+void strokeOutline(const StrokePath& stroke, const Matrix& m, double stageScale, std::vector<Polygon>& out)
+{
+    strokeContours(stroke, m, stageScale, nullptr, out);
 }
 
 } // namespace yelvanis::swf::render

@@ -20,6 +20,9 @@ double maxScale(const Matrix& m);
 // points the flattening adds (at most 4096 a curve).
 void fillOutline(const std::vector<Contour>& contours, const Matrix& m, const PixelBox& area, std::vector<Polygon>& out);
 
+// The same with every curve flattened: an outline kept to be moved about.
+void fillOutline(const std::vector<Contour>& contours, const Matrix& m, std::vector<Polygon>& out);
+
 // How wide a stroke is drawn, in device pixels: one width all round the
 // transformed outline, at least a pixel.
 double strokeWidth(const LineStyle& style, const Matrix& m, double stageScale);
@@ -27,6 +30,7 @@ double strokeWidth(const LineStyle& style, const Matrix& m, double stageScale);
 // A stroke's outline as convex pieces wound alike; fill them with the
 // non-zero rule. O(p) in the flattened points.
 void strokeOutline(const StrokePath& stroke, const Matrix& m, double stageScale, const PixelBox& area, std::vector<Polygon>& out);
+void strokeOutline(const StrokePath& stroke, const Matrix& m, double stageScale, std::vector<Polygon>& out);
 
 // A polyline's outline with the style's caps and joins, `halfWidth` and
 // points in one space; `closed` joins the last point to the first.

@@ -33,7 +33,9 @@ public:
     // Where edges outnumber the pixels they cross, coverage tells nothing
     // (and the even-odd rule folds sums of many edges wrongly): such an
     // outline is sampled at pixel centres instead.
-    void fill(const std::vector<Polygon>& polygons, bool nonZero, bool antialias, const PixelBox& box, SpanSink& sink);
+    // `shift` moves every point first: an outline kept from another frame.
+    void fill(const std::vector<Polygon>& polygons, bool nonZero, bool antialias, const PixelBox& box, SpanSink& sink,
+              Point shift = {});
 
 private:
     struct Edge {
@@ -44,11 +46,6 @@ private:
         // row's top: x0 + q + r / (y1 - y0), stepped on row by row.
         int64_t x = 0, q = 0, r = 0, stepQ = 0, stepR = 0;
     };
-    struct Cell {
-        int32_t x;
-        int32_t cover;
-        int64_t area;
-    };
     bool dense(const PixelBox& box) const;
     void rowPiece(int64_t xa, int64_t ya, int64_t xb, int64_t yb, int dir);
     void cellsOfPiece(int64_t xa, int64_t ya, int64_t xb, int64_t yb, int dir);
@@ -58,8 +55,16 @@ private:
     PixelBox m_box;
     std::vector<Edge> m_edges;
     std::vector<Edge*> m_order, m_active;
-    std::vector<Cell> m_cells; // of the current row
+    std::vector<uint32_t> m_starts;
+    // The current row's cells, by column from the one left of the box:
+    // summed in place, and the touched ones marked, so that a row is read
+    // in order without sorting.
+    std::vector<int32_t> m_cover;
+    std::vector<int64_t> m_area;
+    std::vector<uint64_t> m_touched;
+    bool m_any = false;
     std::vector<uint8_t> m_row;
+    std::vector<Polygon> m_shifted;
 };
 
 } // namespace yelvanis::swf::render
