@@ -150,7 +150,7 @@ void SceneWalker::walkClip(const Clip& clip, const Matrix& t, const ColorTransfo
     for (const auto& [depth, object] : clip.displayList) {
         if (depth > firstClosing) {
             m_openMasks.erase(std::remove_if(m_openMasks.begin() + ptrdiff_t(masksBefore), m_openMasks.end(),
-                                             [depth](const OpenMask& m) { return depth > m.untilDepth; }),
+                                             [at = depth](const OpenMask& m) { return at > m.untilDepth; }),
                               m_openMasks.end());
             firstClosing = UINT16_MAX;
             for (size_t i = masksBefore; i < m_openMasks.size(); ++i)
