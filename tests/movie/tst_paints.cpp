@@ -108,11 +108,6 @@ FillStyle bitmapFill(bool repeat, bool smooth)
     return f;
 }
 
-QString corpusDir()
-{
-    return QStringLiteral(YELVANIS_SHARED_DIR "/swf-corpus/visual/");
-}
-
 } // namespace
 
 class TestPaints : public QObject {
@@ -131,8 +126,6 @@ private slots:
     void degenerateGradient();
     void gradientColourTransform_data();
     void gradientColourTransform();
-    void stopsAsThePlayerDrawsThem_data();
-    void stopsAsThePlayerDrawsThem();
     void bitmapSampling_data();
     void bitmapSampling();
     void bitmapAtItsOwnSize();
@@ -386,49 +379,6 @@ void TestPaints::gradientColourTransform()
     auto p = paint(fill(FillStyle::Kind::Linear, g), square(256), cx);
     COMPARE_PIXEL(at(*p, x, 0), premultiply(expected), 2);
     QCOMPARE(p->opaque(), opaque);
-}
-
-// Two of the player's own renderings of stops out of order and stops that
-// share a ratio (linear RGB, the square turned to run upwards over 256
-// pixels): the centre column must match row by row, within 1 (the player
-// writes 254 for 255).
-void TestPaints::stopsAsThePlayerDrawsThem_data()
-{
-    QTest::addColumn<QString>("test");
-    QTest::addColumn<Gradient>("g");
-
-    QTest::newRow("out of order") << "gradient_nonsequential_ratios"
-                                  << gradient({ { 31, kRed }, { 80, kGreen }, { 50, { 0, 255, 255, 255 } },
-                                                { 100, { 255, 0, 255, 255 } }, { 200, kBlue }, { 150, { 255, 255, 0, 255 } } },
-                                              Gradient::Spread::Pad, true);
-    QTest::newRow("same ratios") << "gradient_same_ratios"
-                                 << gradient({ { 6, kRed }, { 6, kGreen }, { 6, kBlue }, { 6, kBlack }, { 150, kRed },
-                                               { 150, { 51, 255, 0, 255 } }, { 150, kBlack }, { 150, { 255, 255, 0, 255 } },
-                                               { 150, kBlack }, { 150, { 0, 204, 204, 255 } }, { 150, kBlue },
-                                               { 200, { 255, 255, 0, 255 } }, { 250, { 153, 51, 255, 255 } },
-                                               { 250, { 51, 255, 51, 255 } }, { 250, kRed } },
-                                             Gradient::Spread::Pad, true);
-}
-
-void TestPaints::stopsAsThePlayerDrawsThem()
-{
-    QFETCH(QString, test);
-    QFETCH(Gradient, g);
-    const QString file = corpusDir() + test + "/output.expected.png";
-    if (!QFile::exists(file))
-        QSKIP("the reference renderings are not here");
-    const QImage reference(file);
-    QVERIFY(!reference.isNull());
-    // The file's matrix (rotation -0.15625 / 0.15625, translation 2560 twips), in pixels.
-    auto p = paint(fill(FillStyle::Kind::Linear, g), { 0, -0.15625 / 20, 0.15625 / 20, 0, 128, 128 });
-    QStringList misses;
-    for (int y = 0; y < 256; ++y) {
-        const Pixel expected = reference.pixel(128, y);
-        const Pixel actual = at(*p, 128, y);
-        if (!near(actual, expected, 1))
-            misses << QStringLiteral("row %1: %2 for %3").arg(y).arg(describe(actual), describe(expected));
-    }
-    QVERIFY2(misses.isEmpty(), qPrintable(misses.join('\n')));
 }
 
 // Pixel x's centre is at texel coordinate (x + 1) / 8: x = 7 falls between
