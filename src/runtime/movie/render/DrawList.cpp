@@ -48,21 +48,12 @@ const Bounds& SceneWalker::textBounds(uint16_t id, const Text& text)
     if (it != m_textBounds.end())
         return it->second;
     Bounds bounds;
-    for (const TextRun& run : text.runs) {
-        const Character* fc = m_movie.movie->character(run.fontId);
-        const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
-        if (!font)
-            continue;
-        const double scale = run.height / font->unitsPerEm();
-        double x = run.x;
-        for (const TextGlyph& g : run.glyphs) {
-            if (const CachedShape* gs = m_shapes.glyph(run.fontId, g.index); gs && gs->bounds.valid) {
-                bounds.include(Point { gs->bounds.x0 * scale + x, gs->bounds.y0 * scale + run.y });
-                bounds.include(Point { gs->bounds.x1 * scale + x, gs->bounds.y1 * scale + run.y });
-            }
-            x += g.advance;
+    forEachGlyph(*m_movie.movie, text, [&](const TextRun& run, uint32_t index, const Matrix& g) {
+        if (const CachedShape* gs = m_shapes.glyph(run.fontId, index); gs && gs->bounds.valid) {
+            bounds.include(Point { gs->bounds.x0 * g.a + g.tx, gs->bounds.y0 * g.d + g.ty });
+            bounds.include(Point { gs->bounds.x1 * g.a + g.tx, gs->bounds.y1 * g.d + g.ty });
         }
-    }
+    });
     return m_textBounds.emplace(id, bounds).first->second;
 }
 

@@ -95,37 +95,34 @@ void FrameDrawer::drawShape(uint64_t key, const CachedShape& shape, const Matrix
 void FrameDrawer::drawText(const Text& text, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask)
 {
     const Matrix tt = t * text.matrix;
-    for (const TextRun& run : text.runs) {
-        const Character* fc = m_movie.movie->character(run.fontId);
-        const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
-        if (!font)
-            continue;
-        const double scale = run.height / font->unitsPerEm();
-        const std::unique_ptr<Paint> paint = makePaint(solid(run.color), tt, cx, nullptr, m_antialias);
-        double x = run.x;
-        for (const TextGlyph& g : run.glyphs) {
-            const Matrix gt = tt * Matrix { scale, 0, 0, scale, x, run.y };
-            if (const CachedShape* gs = m_shapes.glyph(run.fontId, g.index); gs && m_budget->spend(*gs, gt)) {
-                // A glyph's fills are one outline: its contours together.
-                const KeptOutline* kept = m_outlines.shape(OutlineCache::glyphKey(run.fontId, g.index), *gs, gt, 0,
-                                                           std::max(m_canvas.width, m_canvas.height));
-                const bool whole = kept && kept->paths.size() == 1;
-                if (!whole) {
-                    m_polygons.clear();
-                    for (const ShapeLayer& l : gs->geometry.layers)
-                        for (const FillPath& f : l.fills)
-                            if (!kept)
-                                fillOutline(f.contours, gt, m_rowBox, m_polygons);
-                    if (kept)
-                        for (const std::vector<Polygon>& path : kept->paths)
-                            m_polygons.insert(m_polygons.end(), path.begin(), path.end());
-                }
-                fill(whole ? kept->paths.front() : m_polygons, kept ? Point { gt.tx, gt.ty } : Point {}, gs->geometry.windingRule,
-                     *paint, m_rowBox, mask);
-            }
-            x += g.advance;
+    const TextRun* paintedRun = nullptr;
+    std::unique_ptr<Paint> paint;
+    forEachGlyph(*m_movie.movie, text, [&](const TextRun& run, uint32_t index, const Matrix& glyph) {
+        if (&run != paintedRun) {
+            paint = makePaint(solid(run.color), tt, cx, nullptr, m_antialias);
+            paintedRun = &run;
         }
-    }
+        const Matrix gt = tt * glyph;
+        const CachedShape* gs = m_shapes.glyph(run.fontId, index);
+        if (!gs || !m_budget->spend(*gs, gt))
+            return;
+        // A glyph's fills are one outline: its contours together.
+        const KeptOutline* kept = m_outlines.shape(OutlineCache::glyphKey(run.fontId, index), *gs, gt, 0,
+                                                   std::max(m_canvas.width, m_canvas.height));
+        const bool whole = kept && kept->paths.size() == 1;
+        if (!whole) {
+            m_polygons.clear();
+            for (const ShapeLayer& l : gs->geometry.layers)
+                for (const FillPath& f : l.fills)
+                    if (!kept)
+                        fillOutline(f.contours, gt, m_rowBox, m_polygons);
+            if (kept)
+                for (const std::vector<Polygon>& path : kept->paths)
+                    m_polygons.insert(m_polygons.end(), path.begin(), path.end());
+        }
+        fill(whole ? kept->paths.front() : m_polygons, kept ? Point { gt.tx, gt.ty } : Point {}, gs->geometry.windingRule,
+             *paint, m_rowBox, mask);
+    });
 }
 
 void FrameDrawer::drawBitmap(uint16_t id, const Matrix& t, const ColorTransform& cx, const CoverageMask* mask)
@@ -159,25 +156,16 @@ void FrameDrawer::drawMask(const DrawList& list, const DrawnItem& maskItem, Cove
             continue;
         if (const auto* text = std::get_if<Text>(c)) {
             const Matrix tt = part.transform * text->matrix;
-            for (const TextRun& run : text->runs) {
-                const Character* fc = m_movie.movie->character(run.fontId);
-                const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
-                if (!font)
-                    continue;
-                const double scale = run.height / font->unitsPerEm();
-                double x = run.x;
-                for (const TextGlyph& g : run.glyphs) {
-                    const Matrix gt = tt * Matrix { scale, 0, 0, scale, x, run.y };
-                    if (const CachedShape* gs = m_shapes.glyph(run.fontId, g.index); gs && m_budget->spend(*gs, gt))
-                        for (const ShapeLayer& l : gs->geometry.layers)
-                            for (const FillPath& f : l.fills) {
-                                m_polygons.clear();
-                                fillOutline(f.contours, gt, out.box, m_polygons);
-                                m_raster.fill(m_polygons, gs->geometry.windingRule, m_antialias, out.box, writer);
-                            }
-                    x += g.advance;
-                }
-            }
+            forEachGlyph(*m_movie.movie, *text, [&](const TextRun& run, uint32_t index, const Matrix& glyph) {
+                const Matrix gt = tt * glyph;
+                if (const CachedShape* gs = m_shapes.glyph(run.fontId, index); gs && m_budget->spend(*gs, gt))
+                    for (const ShapeLayer& l : gs->geometry.layers)
+                        for (const FillPath& f : l.fills) {
+                            m_polygons.clear();
+                            fillOutline(f.contours, gt, out.box, m_polygons);
+                            m_raster.fill(m_polygons, gs->geometry.windingRule, m_antialias, out.box, writer);
+                        }
+            });
             continue;
         }
         const CachedShape* shape = m_shapes.shape(part.characterId, part.ratio);

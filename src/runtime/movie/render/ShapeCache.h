@@ -29,6 +29,26 @@ struct CachedShape {
 
 CachedShape cacheShape(ShapeGeometry geometry);
 
+// Calls visit(run, glyph index, glyph-to-text matrix) for every glyph of a
+// static text whose font the movie defines: the font's em square scaled to
+// the run's height, at the glyph's pen position.
+template <class Visit>
+void forEachGlyph(const Movie& movie, const Text& text, Visit&& visit)
+{
+    for (const TextRun& run : text.runs) {
+        const Character* fc = movie.character(run.fontId);
+        const Font* font = fc ? std::get_if<Font>(fc) : nullptr;
+        if (!font)
+            continue;
+        const double scale = run.height / font->unitsPerEm();
+        double x = run.x;
+        for (const TextGlyph& g : run.glyphs) {
+            visit(run, g.index, Matrix { scale, 0, 0, scale, x, run.y });
+            x += g.advance;
+        }
+    }
+}
+
 class ShapeCache {
 public:
     explicit ShapeCache(const Movie& movie)
