@@ -215,15 +215,27 @@ double cpuMs(int who = RUSAGE_SELF)
     return (u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1e3 + (u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e3;
 }
 
+// The program in this process, started on its main screen, that neither
+// quits nor opens a browser on its own: what the measuring children drive.
+struct Program {
+    Program(int& argc, char** argv)
+        : app(argc, argv)
+    {
+        app.setQuitOnLastWindowClosed(false);
+        qt::initialiseLook(app);
+        windows.onQuit = [] {};
+        windows.browserLauncher = [](const std::string&) { return true; };
+        manager.start();
+    }
+    QApplication app;
+    qt::QtWindowSystem windows;
+    ScreenManager manager { screens::all(), windows, [](const std::string&, const std::string&) {} };
+};
+
 int childMovieCpu(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    qt::initialiseLook(app);
-    qt::QtWindowSystem windows;
-    windows.onQuit = [] {};
-    ScreenManager manager(screens::all(), windows, [](const std::string&, const std::string&) {});
-    manager.start();
+    Program program(argc, argv);
+    QApplication& app = program.app;
     double cpu0 = 0, ui0 = 0, wall0 = 0;
     QTimer::singleShot(2000, [&] { // the movie is loaded and playing
         cpu0 = cpuMs();
@@ -275,13 +287,8 @@ stream::StreamPlayer* playerOf(ScreenManager& manager, const std::string& id)
 // resident memory and how many were playing.
 int childPlayMarches(int argc, char** argv, int count)
 {
-    QApplication app(argc, argv);
-    app.setQuitOnLastWindowClosed(false);
-    qt::initialiseLook(app);
-    qt::QtWindowSystem windows;
-    windows.onQuit = [] {};
-    ScreenManager manager(screens::all(), windows, [](const std::string&, const std::string&) {});
-    manager.start();
+    Program program(argc, argv);
+    ScreenManager& manager = program.manager;
     std::vector<std::string> ids;
     for (int n = 1; n <= count; ++n) {
         ids.push_back("mehter" + std::to_string(n));
@@ -599,14 +606,8 @@ int main(int argc, char** argv)
     if (marchPlayOnly)
         marchPlay(argv[0], json);
 
-    QApplication app(qargc, qargv);
-    app.setQuitOnLastWindowClosed(false);
-    qt::initialiseLook(app);
-    qt::QtWindowSystem windows;
-    windows.onQuit = [] {};
-    windows.browserLauncher = [](const std::string&) { return true; };
-    ScreenManager manager(screens::all(), windows, [](const std::string&, const std::string&) {});
-    manager.start();
+    Program running(qargc, qargv);
+    ScreenManager& manager = running.manager;
     auto settle = [] {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
